@@ -1,0 +1,68 @@
+# GoogleTest and Google Benchmark, natively from Debian's packages; for the
+# Windows presets GoogleTest is built from Debian's source package.
+if(WIN32)
+  set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/_googletest EXCLUDE_FROM_ALL)
+  if(NOT TARGET GTest::gtest_main)
+    add_library(GTest::gtest ALIAS gtest)
+    add_library(GTest::gtest_main ALIAS gtest_main)
+  endif()
+else()
+  find_package(GTest REQUIRED)
+  find_package(benchmark QUIET)
+endif()
+
+# Tests of the Windows builds run only where an emulator (wine64) can run
+# them: the win64 preset. The win32 preset still compiles them.
+set(ZAMVEL_RUN_WIN_TESTS OFF)
+if(WIN32 AND CMAKE_CROSSCOMPILING_EMULATOR)
+  set(ZAMVEL_RUN_WIN_TESTS ON)
+endif()
+
+# A native GoogleTest program: zamvel_native_test(NAME SOURCES... LIBS ...)
+function(zamvel_native_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main)
+  zamvel_warnings(${name})
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES TIMEOUT 120)
+endfunction()
+
+# A GoogleTest program run under wine64: zamvel_wine_test(NAME SOURCES... LIBS ...)
+# Built in both Windows presets, run in win64 only. RESOURCES adds .rc files.
+function(zamvel_wine_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} tests_win_support GTest::gtest_main)
+  target_link_options(${name} PRIVATE -static -static-libgcc -static-libstdc++)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  zamvel_warnings(${name})
+  if(ZAMVEL_RUN_WIN_TESTS)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES TIMEOUT 300)
+  endif()
+endfunction()
+
+# An end-to-end script run against real programs under Xvfb (win64 only):
+# zamvel_e2e_test(NAME SCRIPT ARGS...)
+function(zamvel_e2e_test name script)
+  if(ZAMVEL_RUN_WIN_TESTS)
+    add_test(NAME ${name} COMMAND bash ${script} ${ARGN})
+    set_tests_properties(${name} PROPERTIES TIMEOUT 300
+      ENVIRONMENT "ZAMVEL_TOOLS=${PROJECT_SOURCE_DIR}/tools;ZAMVEL_BIN=${CMAKE_BINARY_DIR}/bin")
+  endif()
+endfunction()
+
+# A native Google Benchmark program (skipped when the package is missing).
+function(zamvel_benchmark name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  if(WIN32 OR NOT benchmark_FOUND)
+    return()
+  endif()
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} benchmark::benchmark)
+  zamvel_warnings(${name})
+endfunction()

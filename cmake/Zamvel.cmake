@@ -1,0 +1,36 @@
+# Project-wide helpers: warnings, sanitizers, static Windows programs.
+
+option(ZAMVEL_WERROR "Treat warnings as errors" ON)
+option(ZAMVEL_SANITIZE "Build the native code with AddressSanitizer and UBSan" OFF)
+
+if(ZAMVEL_SANITIZE AND NOT WIN32)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# Warnings for the project's own targets (not for GoogleTest's).
+function(zamvel_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra)
+  if(ZAMVEL_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
+endfunction()
+
+# A Windows screen saver: GUI subsystem, statically linked, named NAME.scr.
+function(zamvel_saver target)
+  cmake_parse_arguments(ARG "" "NAME" "SOURCES;LIBS" ${ARGN})
+  add_executable(${target} WIN32 ${PROJECT_SOURCE_DIR}/shell/winmain.cpp ${ARG_SOURCES})
+  target_link_libraries(${target} PRIVATE ${ARG_LIBS} shell_win)
+  target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
+  set_target_properties(${target} PROPERTIES OUTPUT_NAME ${ARG_NAME} SUFFIX ".scr"
+    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+  zamvel_warnings(${target})
+endfunction()
+
+# A test program for the Windows builds: a console program, static.
+function(zamvel_win_test target)
+  add_executable(${target} ${ARGN})
+  target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
+  set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  zamvel_warnings(${target})
+endfunction()
