@@ -17,14 +17,26 @@ function(zamvel_warnings target)
 endfunction()
 
 # A Windows screen saver: GUI subsystem, statically linked, named NAME.scr.
+# Beside it, NAME-preview.exe runs the same saver in-process inside a
+# preview-sized host window (for ./dev run NAME /p and the preview tests).
 function(zamvel_saver target)
   cmake_parse_arguments(ARG "" "NAME" "SOURCES;LIBS" ${ARGN})
   add_executable(${target} WIN32 ${PROJECT_SOURCE_DIR}/shell/winmain.cpp ${ARG_SOURCES})
-  target_link_libraries(${target} PRIVATE ${ARG_LIBS} shell_win)
-  target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
-  set_target_properties(${target} PROPERTIES OUTPUT_NAME ${ARG_NAME} SUFFIX ".scr"
-    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
-  zamvel_warnings(${target})
+  add_executable(${target}_preview WIN32 ${PROJECT_SOURCE_DIR}/tools/preview_host.cpp ${ARG_SOURCES})
+  target_compile_definitions(${target}_preview PRIVATE ZAMVEL_IN_PROCESS)
+  set_target_properties(${target} PROPERTIES OUTPUT_NAME ${ARG_NAME} SUFFIX ".scr")
+  set_target_properties(${target}_preview PROPERTIES OUTPUT_NAME ${ARG_NAME}-preview)
+  foreach(t ${target} ${target}_preview)
+    target_link_libraries(${t} PRIVATE ${ARG_LIBS} shell_win)
+    target_link_options(${t} PRIVATE -static -static-libgcc -static-libstdc++)
+    set_target_properties(${t} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+    zamvel_warnings(${t})
+  endforeach()
+  if(WIN32)
+    # Every program: a GUI executable importing nothing beyond Windows' own DLLs.
+    add_test(NAME ${target}_is_static_gui
+      COMMAND bash ${PROJECT_SOURCE_DIR}/tools/check-pe.sh $<TARGET_FILE:${target}> ${CMAKE_SYSTEM_PROCESSOR})
+  endif()
 endfunction()
 
 # A test program for the Windows builds: a console program, static.

@@ -1,0 +1,151 @@
+# Sourced by ./dev: installing, building, and the test rig (a private Xvfb
+# and a throwaway wine prefix, both started and stopped by process id).
+
+PACKAGES="cmake ninja-build g++ g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64
+  googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick fonts-ipafont-gothic
+  file binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 procps python3"
+SAVERS="glyra2 glyra orbel worms"
+
+say() { printf '== %s\n' "$*"; }
+
+rig_install() {
+  local missing=()
+  for p in $PACKAGES; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  say "installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get update -qq || return 1
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" \
+    >/dev/null || return 1
+}
+
+rig_build() {
+  local preset
+  for preset in $*; do
+    say "build $preset"
+    cmake --preset "$preset" >/dev/null || { cmake --preset "$preset"; return 1; }
+    cmake --build --preset "$preset" || return 1
+  done
+}
+
+# --- the private X server -------------------------------------------------
+XVFB_PID=""
+rig_start_xvfb() {
+  local n
+  for n in $(seq 90 199); do
+    [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || break
+  done
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  XVFB_PID=$!
+  local i
+  for i in $(seq 100); do
+    [ -e /tmp/.X11-unix/X$n ] && break
+    kill -0 "$XVFB_PID" 2>/dev/null || { echo "Xvfb failed to start" >&2; return 1; }
+    sleep 0.05
+  done
+  export DISPLAY=":$n"
+}
+
+rig_stop_xvfb() {
+  [ -n "$XVFB_PID" ] || return 0
+  kill "$XVFB_PID" 2>/dev/null
+  wait "$XVFB_PID" 2>/dev/null
+  XVFB_PID=""
+}
+
+# --- wine -------------------------------------------------------------------
+# A template prefix is made once; each test run works on a hard-linked copy
+# whose registry files are real copies, thrown away afterwards.
+THROWAWAY_PREFIX=""
+rig_start_wine() {
+  local template="$ROOT/build/wine/template"
+  ( WINEPREFIX=$template; . "$ROOT/tools/wine-env.sh"; wine_ensure_prefix; wine_stop_server )
+  THROWAWAY_PREFIX=$(mktemp -d "$ROOT/build/wine/run.XXXXXX")
+  rmdir "$THROWAWAY_PREFIX"
+  cp -al "$template" "$THROWAWAY_PREFIX"
+  local f
+  for f in "$THROWAWAY_PREFIX"/*.reg; do cp --remove-destination "$template/$(basename "$f")" "$f"; done
+  export WINEPREFIX=$THROWAWAY_PREFIX
+  . "$ROOT/tools/wine-env.sh"
+  wine_ensure_server
+}
+
+rig_stop_wine() {
+  [ -n "$THROWAWAY_PREFIX" ] || return 0
+  wine_stop_server
+  rm -rf "$THROWAWAY_PREFIX"
+  THROWAWAY_PREFIX=""
+}
+
+rig_up() {
+  mkdir -p "$ROOT/build/wine"
+  trap 'rig_down' EXIT INT TERM
+  rig_start_xvfb || return 1
+  rig_start_wine
+}
+
+rig_down() {
+  rig_stop_wine
+  rig_stop_xvfb
+}
+
+# --- commands -------------------------------------------------------------
+rig_ctest() {
+  local preset=${1:-win64}
+  [ $# -gt 0 ] && shift
+  rig_up || return 1
+  ctest --preset "$preset" "$@"
+}
+
+rig_test() {
+  rig_build native win32 win64 || return 1
+  rig_up || return 1
+  local rc=0
+  say "native tests"
+  ctest --preset native || rc=1
+  say "win32 checks"
+  ctest --preset win32 || rc=1
+  say "win64 tests under wine64 and end-to-end tests under Xvfb"
+  ctest --preset win64 || rc=1
+  return $rc
+}
+
+rig_bench() {
+  rig_build bench win64 || return 1
+  rig_up || return 1
+  python3 "$ROOT/tools/bench_table.py" "$ROOT/build"
+}
+
+# ./dev run NAME [/s|/p|/c]
+rig_run() {
+  local name=${1:-}
+  local mode=${2:-/s}
+  case " $SAVERS " in *" $name "*) ;; *) echo "usage: ./dev run {${SAVERS// /|}} [/s|/p|/c]" >&2; return 2;; esac
+  local program
+  program=$(sed -n "s/^$name=//p" <<<"glyra2=Glyra2
+glyra=Glyra
+orbel=Orbel
+worms=Worms")
+  rig_build win64 || return 1
+  local bin="$ROOT/build/win64/bin"
+  [ -f "$bin/$program.scr" ] || { echo "$program.scr is not built yet" >&2; return 1; }
+  local cmdline=("$bin/$program.scr" "$mode")
+  [ "$mode" = "/p" ] && cmdline=("$bin/$program-preview.exe")
+
+  if [ -n "${DISPLAY:-}" ] && xdotool getdisplaygeometry >/dev/null 2>&1; then
+    # On the user's own display, with a prefix kept between runs so that
+    # settings made with /c are there for /s.
+    export WINEPREFIX="$ROOT/build/wine/prefix"
+    . "$ROOT/tools/wine-env.sh"
+    wine_ensure_server
+    say "running $program ${mode} on $DISPLAY (a key press or click ends /s)"
+    "$WINE" "${cmdline[@]}"
+    return
+  fi
+  rig_up || return 1
+  mkdir -p "$ROOT/out"
+  bash "$ROOT/tools/record.sh" "$name" "${cmdline[@]}"
+}
