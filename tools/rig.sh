@@ -147,5 +147,7 @@ worms=Worms")
   fi
   rig_up || return 1
   mkdir -p "$ROOT/out"
+  # Headless, the preview host closes itself once the recording is done.
+  [ "$mode" = "/p" ] && cmdline+=(12)
   bash "$ROOT/tools/record.sh" "$name" "${cmdline[@]}"
 }

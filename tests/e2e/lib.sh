@@ -1,0 +1,116 @@
+# Sourced by the end-to-end scripts: real programs under wine64 on the rig's
+# Xvfb display, driven with xdotool, seen through screenshots.
+#
+#   start_program VAR PROGRAM ARGS...   start under wine in the background; VAR gets the pid
+#   wait_window NAME [SECONDS]          print the X window id of the window titled exactly NAME
+#   press WINDOW KEY                    focus WINDOW and press KEY (xdotool key names)
+#   click_at WINDOW X Y                 left click at X, Y of WINDOW
+#   move_mouse WINDOW X Y               move the pointer over WINDOW
+#   wait_exit PID [SECONDS]             wait for the program; prints its exit code, or "timeout"
+#   still_running PID                   true while the program runs
+#   shot FILE                           screenshot of the whole screen
+#   pixel FILE X Y                      the colour at X, Y as "srgb(r,g,b)"
+#   count_colour FILE COLOUR            how many pixels of FILE have COLOUR (e.g. white, "#000000")
+#   reg_value KEY NAME                  the data of a registry value as reg query prints it, or nothing
+#   reg_delete KEY                      delete a registry key with its sub-keys
+#   check DESCRIPTION COMMAND...        count a check; the command's success is the verdict
+#   finish                              print "N passed, N failed" and exit with the verdict
+set -u
+. "$ZAMVEL_TOOLS/wine-env.sh"
+wine_ensure_server
+BIN=${ZAMVEL_BIN:?}
+WORK=$(mktemp -d)
+PASSED=0
+FAILED=0
+STARTED=()
+
+_cleanup() {
+  local p
+  for p in "${STARTED[@]}"; do kill "$p" 2>/dev/null; done
+  rm -rf "$WORK"
+}
+trap _cleanup EXIT
+
+start_program() {
+  local var=$1
+  shift
+  "$WINE" "$@" </dev/null >"$WORK/out.$#.$RANDOM" 2>&1 &
+  local pid=$!
+  STARTED+=("$pid")
+  printf -v "$var" '%s' "$pid"
+}
+
+wait_window() {
+  local name=$1 seconds=${2:-20} i id
+  for i in $(seq $((seconds * 10))); do
+    id=$(xdotool search --name "^${name}\$" 2>/dev/null | head -1)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+press() {
+  xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
+  sleep 0.2
+  xdotool key "$2"
+}
+
+click_at() {
+  xdotool mousemove --window "$1" "$2" "$3"
+  sleep 0.1
+  xdotool click 1
+}
+
+move_mouse() {
+  xdotool mousemove --window "$1" "$2" "$3"
+  sleep 0.1
+  xdotool mousemove --window "$1" $(($2 + 40)) $(($3 + 30))
+}
+
+still_running() { kill -0 "$1" 2>/dev/null; }
+
+wait_exit() {
+  local pid=$1 seconds=${2:-20} i
+  for i in $(seq $((seconds * 10))); do
+    if ! still_running "$pid"; then
+      wait "$pid"
+      echo $?
+      return 0
+    fi
+    sleep 0.1
+  done
+  echo timeout
+}
+
+shot() { import -display "$DISPLAY" -window root "$1"; }
+
+pixel() { convert "$1" -format "%[pixel:p{$2,$3}]" info:; }
+
+count_colour() {
+  convert "$1" -fill black +opaque "$2" -fill white -opaque "$2" -colorspace gray \
+    -format '%[fx:round(mean*w*h)]' info:
+}
+
+reg_value() {
+  "$WINE" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v n="$2" '$1 == n { $1 = ""; $2 = ""; sub(/^ +/, ""); print }'
+}
+
+reg_delete() { "$WINE" reg delete "$1" /f >/dev/null 2>&1; true; }
+
+check() {
+  local what=$1
+  shift
+  if "$@"; then
+    PASSED=$((PASSED + 1))
+    echo "ok: $what"
+  else
+    FAILED=$((FAILED + 1))
+    echo "FAIL: $what"
+  fi
+}
+
+finish() {
+  echo "$PASSED passed, $FAILED failed"
+  [ "$FAILED" -eq 0 ]
+}

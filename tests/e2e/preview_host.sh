@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# preview_host.sh PROGRAM: the real PROGRAM.scr started by a host with
+# "/p <host window>" becomes a child window of class TYPE1 over the host's
+# 152 x 112 client area, and ends with exit code 0 when the host destroys
+# its window.
+. "$(dirname "$0")/lib.sh"
+program=$1
+scr=$("$WINE" winepath -w "$BIN/$program.scr" 2>/dev/null | tr -d '\r')
+
+out="$WORK/host.out"
+"$WINE" "$BIN/preview-host.exe" "$scr" 3 </dev/null >"$out" 2>&1 &
+host=$!
+STARTED+=("$host")
+code=$(wait_exit "$host" 30)
+check "the host ended" test "$code" != timeout
+check "the program's window is a TYPE1 child titled $program over 152x112" \
+  grep -q "^child TYPE1 $program 152x112" "$out"
+check "the program ended with exit code 0 when the host went away (got $code)" test "$code" = 0
+# Not a single stray window of the program is left.
+check "no $program window is left" bash -c "! xdotool search --name '^$program\$' >/dev/null 2>&1"
+finish

@@ -1,0 +1,167 @@
+// The frame-timing harness: runs a saver's hooks as the shell would
+// (LoadSettings, Prepare, OnCreate, then DrawFrame N times) and prints the
+// median and 95th-percentile cost of one DrawFrame in microseconds, once on a
+// real full-screen window and once on a screen-sized memory DC.
+//
+//   harness_NAME.exe [--frames N] [Value=Number ...]
+//
+// Each Value=Number is written as a REG_DWORD to the program's key before the
+// settings load, so one program is timed at several settings.
+#include "saver_hooks.h"
+#include "random.h"
+#include "settings_key.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Options {
+    int Frames = 200;
+    std::vector<std::pair<std::string, DWORD>> Values;
+    std::string Label;
+};
+
+bool ParseOptions(int argc, char** argv, Options& o)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--frames") == 0 && i + 1 < argc) {
+            o.Frames = std::max(1, std::atoi(argv[++i]));
+            continue;
+        }
+        const char* eq = std::strchr(argv[i], '=');
+        if (!eq) return false;
+        o.Values.emplace_back(std::string(argv[i], static_cast<size_t>(eq - argv[i])), static_cast<DWORD>(std::strtol(eq + 1, nullptr, 10)));
+        if (!o.Label.empty()) o.Label += ' ';
+        o.Label += argv[i];
+    }
+    if (o.Label.empty()) o.Label = "defaults";
+    return true;
+}
+
+std::string KeyPath() { return std::string("Software\\Zamvel\\") + ThisProgram.Name; }
+
+void WriteValues(const Options& o)
+{
+    RegDeleteTreeA(HKEY_CURRENT_USER, KeyPath().c_str());
+    RegDeleteKeyA(HKEY_CURRENT_USER, KeyPath().c_str());
+    if (o.Values.empty()) return;
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, KeyPath().c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+        return;
+    for (const auto& v : o.Values)
+        RegSetValueExA(key, v.first.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v.second), 4);
+    RegCloseKey(key);
+}
+
+HWND CreateTimingWindow(bool visible)
+{
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    wc.lpszClassName = "ZamvelFrameTiming";
+    RegisterClassA(&wc);
+    const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    return CreateWindowExA(0, wc.lpszClassName, ThisProgram.Name, WS_POPUP | (visible ? WS_VISIBLE : 0), 0, 0,
+                           cx, cy, nullptr, nullptr, wc.hInstance, nullptr);
+}
+
+void Pump()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+}
+
+double Percentile(std::vector<double> v, double p)
+{
+    std::sort(v.begin(), v.end());
+    const size_t i = static_cast<size_t>(p * static_cast<double>(v.size() - 1) + 0.5);
+    return v[i];
+}
+
+// One pass: fresh settings, the hooks in the shell's order, N timed frames.
+bool TimePass(const Options& o, bool onWindow, std::vector<double>& costs)
+{
+    SettingsKey& s = ProgramSettings();
+    SeedRandom(1);
+    s.LoadFromRegistry();
+    s.ParentWindow = nullptr;
+    s.WindowWidth = GetSystemMetrics(SM_CXSCREEN);
+    s.WindowHeight = GetSystemMetrics(SM_CYSCREEN);
+    if (!Prepare()) {
+        Release();
+        return false;
+    }
+    HWND window = CreateTimingWindow(onWindow);
+    if (!window) {
+        Release();
+        return false;
+    }
+    OnCreate(window);
+    Pump();
+
+    HDC screen = GetDC(window);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, s.WindowWidth, s.WindowHeight);
+    HGDIOBJ saved = SelectObject(memory, bitmap);
+    PatBlt(memory, 0, 0, s.WindowWidth, s.WindowHeight, BLACKNESS);
+    ReleaseDC(window, screen);
+
+    LARGE_INTEGER freq, t0, t1;
+    QueryPerformanceFrequency(&freq);
+    costs.clear();
+    for (int i = 0; i < o.Frames; ++i) {
+        HDC dc = onWindow ? GetDC(window) : memory;
+        QueryPerformanceCounter(&t0);
+        DrawFrame(window, dc);
+        GdiFlush();
+        QueryPerformanceCounter(&t1);
+        if (onWindow) ReleaseDC(window, dc);
+        costs.push_back(static_cast<double>(t1.QuadPart - t0.QuadPart) * 1e6 / static_cast<double>(freq.QuadPart));
+        Pump();
+    }
+    QueryClose(window);
+    DestroyWindow(window);
+    Pump();
+    Release();
+    SelectObject(memory, saved);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    UnregisterClassA("ZamvelFrameTiming", GetModuleHandleA(nullptr));
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    Options o;
+    if (!ParseOptions(argc, argv, o)) {
+        std::fprintf(stderr, "usage: %s [--frames N] [Value=Number ...]\n", argv[0]);
+        return 2;
+    }
+    WriteValues(o);
+    int failures = 0;
+    for (bool onWindow : {true, false}) {
+        std::vector<double> costs;
+        if (!TimePass(o, onWindow, costs)) {
+            std::printf("frame %s | %s | %s | failed to start\n", ThisProgram.Name, o.Label.c_str(),
+                        onWindow ? "window" : "memory DC");
+            ++failures;
+            continue;
+        }
+        std::printf("frame %s | %s | %s | frames %d | median %.0f us | p95 %.0f us\n", ThisProgram.Name,
+                    o.Label.c_str(), onWindow ? "window" : "memory DC", o.Frames, Percentile(costs, 0.5),
+                    Percentile(costs, 0.95));
+    }
+    WriteValues(Options{});
+    return failures ? 1 : 0;
+}
