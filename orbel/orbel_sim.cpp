@@ -1,0 +1,95 @@
+#include "orbel_sim.h"
+
+#include "random.h"
+
+#include <cmath>
+#include <new>
+
+namespace {
+
+// Truncation toward zero into the position band; values beyond it (or
+// beyond any integer) rest on its edge.
+int32_t TruncToBand(double v)
+{
+    if (std::isnan(v)) return 0;
+    if (v >= PositionLimit) return PositionLimit;
+    if (v <= -PositionLimit) return -PositionLimit;
+    return static_cast<int32_t>(v);
+}
+
+} // namespace
+
+int32_t ValidCount(int32_t stored)
+{
+    if (stored < 1) return DefaultCount;
+    if (stored > MaxCount) return MaxCount;
+    return stored;
+}
+
+int32_t ScaledPointSize(int32_t pointSize, int32_t screenWidth, int32_t windowWidth)
+{
+    if (windowWidth <= 0) return pointSize;
+    const int32_t factor = screenWidth / windowWidth;
+    return factor > 1 ? pointSize * factor : pointSize;
+}
+
+MassPoint* AllocatePoints(int32_t count)
+{
+    if (count < 1 || count > MaxCount) return nullptr;
+    MassPoint* points = new (std::nothrow) MassPoint[static_cast<size_t>(count)];
+    if (!points) return nullptr;
+    for (int32_t i = 0; i < count; ++i) points[i] = MassPoint{};
+    return points;
+}
+
+void FreePoints(MassPoint* points) { delete[] points; }
+
+void BuildPoints(MassPoint* points, int32_t count, int32_t screenWidth, int32_t screenHeight)
+{
+    for (int32_t i = 0; i < count; ++i) {
+        MassPoint& p = points[i];
+        p.Mass = PointMass;
+        p.X = TruncToBand(RandomReal(screenWidth * 0.8) + screenWidth * 0.1);
+        p.Y = TruncToBand(RandomReal(screenHeight * 0.8) + screenHeight * 0.1);
+        p.Z = 0;
+        p.VelocityX = p.VelocityY = p.VelocityZ = 0.0;
+        p.DrawnX = p.DrawnY = 0;
+    }
+}
+
+int32_t MoveAlong(int32_t position, double velocity)
+{
+    if (std::isnan(velocity)) return position;
+    return TruncToBand(position + std::trunc(velocity));
+}
+
+void StepPoints(MassPoint* points, int32_t count)
+{
+    for (int32_t i = 0; i < count; ++i) {
+        MassPoint& pi = points[i];
+        for (int32_t j = i + 1; j < count; ++j) {
+            MassPoint& pj = points[j];
+            // 64-bit differences: two points anywhere in the band never wrap.
+            const int64_t dx = int64_t{pj.X} - pi.X;
+            const int64_t dy = int64_t{pj.Y} - pi.Y;
+            const int64_t dz = int64_t{pj.Z} - pi.Z;
+            const int64_t d2 = dx * dx + dy * dy + dz * dz;
+            // The cheap integer test first: close pairs cost no square root.
+            if (d2 <= CutOffSquared) continue;
+            const double t = static_cast<double>(d2);
+            const double r3 = std::sqrt(t) * t;
+            const double a = pj.Mass / r3;
+            pi.VelocityX += static_cast<double>(dx) * a;
+            pi.VelocityY += static_cast<double>(dy) * a;
+            pi.VelocityZ += static_cast<double>(dz) * a;
+            const double b = pi.Mass / r3;
+            pj.VelocityX -= static_cast<double>(dx) * b;
+            pj.VelocityY -= static_cast<double>(dy) * b;
+            pj.VelocityZ -= static_cast<double>(dz) * b;
+        }
+        // Every pair with i has been handled: i moves now, by whole units.
+        pi.X = MoveAlong(pi.X, pi.VelocityX);
+        pi.Y = MoveAlong(pi.Y, pi.VelocityY);
+        pi.Z = MoveAlong(pi.Z, pi.VelocityZ);
+    }
+}

@@ -1,0 +1,58 @@
+// Orbel's mass points: the opening layout, the attraction step and the
+// checks on the settings that size them. No Windows header, so the native
+// build tests and benchmarks all of it.
+#pragma once
+
+#include <cstdint>
+
+// One simulated body. Z is depth and is never drawn; DrawnX/DrawnY remember
+// the square painted in the previous tick so it can be blacked out.
+struct MassPoint {
+    double Mass;
+    int32_t X, Y, Z;
+    double VelocityX, VelocityY, VelocityZ;
+    int32_t DrawnX, DrawnY;
+};
+
+constexpr int32_t DefaultCount = 300;
+// The step costs Count * (Count - 1) / 2 pairs per 50 ms tick. At 1500 that
+// is about 1.1 million pairs, some 5 ms on a current core (orbel_bench), so
+// a machine four or five times slower still has half the frame to spare.
+constexpr int32_t MaxCount = 1500;
+
+constexpr double PointMass = 100.0;
+// Pairs this close (squared) or closer ignore each other.
+constexpr int64_t CutOffSquared = 4000;
+// Every coordinate stays within +-PositionLimit: the squared distance of two
+// points in this band (at most 12 * 10^16) fits 64 bits with room, and the
+// squares stay inside GDI's 27-bit device coordinates. A point flung that
+// far rests at the edge of the band, long out of sight.
+constexpr int32_t PositionLimit = 100000000;
+
+// The stored "Count" as the saver uses it: below 1 becomes the default,
+// above MaxCount is brought down to it.
+int32_t ValidCount(int32_t stored);
+
+// The side of a drawn square once the preview's shrinking is known:
+// pointSize * (screenWidth / windowWidth), the division truncating. A window
+// of no width, or one wider than the screen, keeps the side as it is.
+int32_t ScaledPointSize(int32_t pointSize, int32_t screenWidth, int32_t windowWidth);
+
+// count zeroed points, or null when count is out of 1..MaxCount or the
+// memory is not there. Freed with FreePoints.
+MassPoint* AllocatePoints(int32_t count);
+void FreePoints(MassPoint* points);
+
+// The opening layout: for each point in index order two draws from the
+// shell's generator, x first, over the middle 80 % of the screen; all at
+// rest at z = 0. The generator is never seeded here.
+void BuildPoints(MassPoint* points, int32_t count, int32_t screenWidth, int32_t screenHeight);
+
+// One tick of mutual attraction (constant 1, no damping, no walls). Pairs
+// are visited i < j in index order; point i moves by its velocity truncated
+// toward zero when its own pass is done, so every force of a tick comes
+// from the positions at its start.
+void StepPoints(MassPoint* points, int32_t count);
+
+// position + velocity truncated toward zero, kept inside the band.
+int32_t MoveAlong(int32_t position, double velocity);
