@@ -1,0 +1,29 @@
+// Worms' three settings: their defaults, their bounds and how a stored value
+// that is out of range is replaced when the settings load.
+#pragma once
+
+#include <cstdint>
+
+// What a worm leaves behind: the meaning of the "Type" setting.
+enum TrailMode : int32_t {
+    TrailClear = 0,  // a black track that eats the picture away
+    TrailNone = 1,   // nothing: the NOT-XOR tail gives the picture back
+    TrailSmear = 2,  // faint smears, as the colour moves on between head and tail
+};
+
+constexpr int32_t DefaultType = TrailClear;
+constexpr int32_t DefaultWormsCnt = 100;
+constexpr int32_t DefaultWormsLen = 10;
+
+// Upper bounds, applied at load. Every worm costs two ellipses and up to two
+// brushes per tick, so the count bounds the time of a tick; the length only
+// costs memory (8 bytes a segment). 5000 worms of 1000 segments take 40 MB.
+constexpr int32_t MaxWormsCnt = 5000;
+constexpr int32_t MaxWormsLen = 1000;
+
+// A stored "Type" outside 0..2 becomes TrailNone, not the default.
+int32_t ValidType(int32_t stored);
+// Below 1 becomes the default (100); above MaxWormsCnt is cut to it.
+int32_t ValidWormsCnt(int32_t stored);
+// Below 1 becomes the default (10); above MaxWormsLen is cut to it.
+int32_t ValidWormsLen(int32_t stored);
