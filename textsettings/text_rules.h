@@ -1,0 +1,31 @@
+// The text settings' rules that need no Windows: the speed range and the
+// text held in one "List" value.
+#pragma once
+
+#include <cstdint>
+
+constexpr int32_t MinSpeed = 1;
+constexpr int32_t MaxSpeed = 5;
+constexpr int32_t DefaultSpeed = 3;
+
+// A "List" value name is read into 6 characters, terminator included, so a
+// name of 6 or more characters ends the loading.
+constexpr uint32_t ListNameCapacity = 6;
+// One text in loading, saving and the dialog: 260 bytes, terminator included.
+constexpr uint32_t TextBufferSize = 260;
+
+// A stored speed outside 1..5 is brought to the nearer end of the range.
+int32_t ClampSpeed(int32_t speed);
+
+// Whether a byte starts a two-byte character in the code page in use.
+using IsLeadByteFn = bool (*)(unsigned char);
+
+// Bytes of text[0..length) that fit in limit bytes without splitting a
+// two-byte character: whole characters are counted from the start.
+int32_t WholeCharacterPrefix(const char* text, int32_t length, int32_t limit, IsLeadByteFn isLead);
+
+// The text held by the data of one "List" value, count bytes read into a
+// buffer of capacity bytes: it ends at the first zero byte. Data that fills
+// the buffer without a zero leaves no room for the terminator; it is cut to
+// capacity - 1 bytes, at a character boundary.
+int32_t ListTextLength(const char* data, uint32_t count, uint32_t capacity, IsLeadByteFn isLead);
