@@ -115,7 +115,9 @@ int32_t TextToAnsi(const TextChar* text, int32_t length, char* out, int32_t size
 {
     if (!out || size <= 0) return 0;
     out[0] = '\0';
-    if (!text || length <= 0) return 0;
+    // A buffer of one byte holds only the terminator (and a conversion into
+    // no bytes would only measure the text).
+    if (!text || length <= 0 || size == 1) return 0;
     // The whole text in one call as a rule; only a text too long for the
     // buffer is shortened, one unit at a time and never inside a surrogate
     // pair.
