@@ -34,7 +34,7 @@ void OnCreate(HWND window)
     // normally: DrawFrame draws nothing while Points is null.
     s.Points = AllocatePoints(s.Count);
     if (s.Points) BuildPoints(s.Points, s.Count, s.ScreenWidth, s.ScreenHeight);
-    s.PointSize = ScaledPointSize(s.PointSize, s.ScreenWidth, s.WindowWidth);
+    s.PointSize = ScaledPointSize(s.PointSize, s.ScreenWidth, s.ScreenHeight, s.WindowWidth, s.WindowHeight);
     ShowWindow(window, SW_SHOW);
 }
 
@@ -73,5 +73,7 @@ void Release() {}
 
 INT_PTR RunSettingsDialog(HINSTANCE instance)
 {
-    return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_SETTING), Orbel().ParentWindow, OrbelDialogProc, 0);
+    // The wide form, so the dialog's Japanese texts show right whatever the
+    // system's ANSI code page; the procedure handles no text.
+    return DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_SETTING), Orbel().ParentWindow, OrbelDialogProc, 0);
 }

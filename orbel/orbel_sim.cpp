@@ -2,6 +2,7 @@
 
 #include "random.h"
 
+#include <algorithm>
 #include <cmath>
 #include <new>
 
@@ -17,6 +18,14 @@ int32_t TruncToBand(double v)
     return static_cast<int32_t>(v);
 }
 
+// How many screen units fall on one window pixel along an axis, rounded up;
+// 1 when the window has no size or is not smaller than the screen.
+int32_t ShrinkFactor(int32_t screen, int32_t window)
+{
+    if (window <= 0 || screen <= window) return 1;
+    return screen / window + (screen % window != 0);
+}
+
 } // namespace
 
 int32_t ValidCount(int32_t stored)
@@ -26,11 +35,11 @@ int32_t ValidCount(int32_t stored)
     return stored;
 }
 
-int32_t ScaledPointSize(int32_t pointSize, int32_t screenWidth, int32_t windowWidth)
+int32_t ScaledPointSize(int32_t pointSize, int32_t screenWidth, int32_t screenHeight, int32_t windowWidth,
+                        int32_t windowHeight)
 {
-    if (windowWidth <= 0) return pointSize;
-    const int32_t factor = screenWidth / windowWidth;
-    return factor > 1 ? pointSize * factor : pointSize;
+    const int32_t factor = std::max(ShrinkFactor(screenWidth, windowWidth), ShrinkFactor(screenHeight, windowHeight));
+    return pointSize * factor;
 }
 
 MassPoint* AllocatePoints(int32_t count)

@@ -33,10 +33,16 @@ constexpr int32_t PositionLimit = 100000000;
 // above MaxCount is brought down to it.
 int32_t ValidCount(int32_t stored);
 
-// The side of a drawn square once the preview's shrinking is known:
-// pointSize * (screenWidth / windowWidth), the division truncating. A window
-// of no width, or one wider than the screen, keeps the side as it is.
-int32_t ScaledPointSize(int32_t pointSize, int32_t screenWidth, int32_t windowWidth);
+// The side of a drawn square once the preview's shrinking is known. The
+// side grows by the whole ratio of screen to window, rounded up and taken
+// over the more shrunken axis: the shrunken square then spans at least two
+// pixels each way, and a square drawn with the null pen, which loses its
+// right and bottom row, still shows at least one. (Rounded down, 1024 onto
+// a 152 x 112 preview would give 12 units, under two pixels, and about half
+// the dots would vanish.) In Run the ratio is 1. A window of no size, or
+// one larger than the screen, keeps the side as it is.
+int32_t ScaledPointSize(int32_t pointSize, int32_t screenWidth, int32_t screenHeight, int32_t windowWidth,
+                        int32_t windowHeight);
 
 // count zeroed points, or null when count is out of 1..MaxCount or the
 // memory is not there. Freed with FreePoints.

@@ -250,19 +250,28 @@ TEST(OrbelSettingsLogic, CountIsBroughtIntoRange)
 TEST(OrbelSettingsLogic, PointSizeScalesWithThePreview)
 {
     struct Case {
-        int32_t size, screen, window, expected;
+        int32_t screenW, screenH, windowW, windowH, expected;
     };
     const Case cases[] = {
-        {2, 1024, 1024, 2}, // Run: the window is the screen
-        {2, 1024, 152, 12}, // the classic preview: factor 6
-        {2, 1920, 152, 24}, // factor 12 (12.63 truncated)
-        {2, 1024, 0, 2},    // no width: no division, the side stays
-        {2, 1024, -8, 2},
-        {2, 1024, 2048, 2}, // wider than the screen: never below the side
+        {1024, 768, 1024, 768, 2},  // Run: the window is the screen
+        {1024, 768, 152, 112, 14},  // the classic preview: 6.7 and 6.9 rounded up
+        {1024, 768, 512, 384, 4},   // an exact half: one pixel, as in Run
+        {1920, 1080, 152, 112, 26}, // 12.6 across decides
+        {1280, 1024, 152, 112, 20}, // 9.1 down decides
+        {1024, 768, 0, 0, 2},       // no size: no division, the side stays
+        {1024, 768, 0, 112, 14},
+        {1024, 768, -8, -8, 2},
+        {1024, 768, 2048, 1536, 2}, // larger than the screen: never below the side
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(ScaledPointSize(c.size, c.screen, c.window), c.expected)
-            << c.screen << " / " << c.window;
+    for (const Case& c : cases) {
+        const int32_t side = ScaledPointSize(2, c.screenW, c.screenH, c.windowW, c.windowH);
+        EXPECT_EQ(side, c.expected) << c.screenW << "x" << c.screenH << " onto " << c.windowW << "x" << c.windowH;
+        // The shrunken square spans two pixels or more each way.
+        if (c.windowW > 0 && c.windowH > 0) {
+            EXPECT_GE(double(side) * c.windowW / c.screenW, 2.0 - 1e-9);
+            EXPECT_GE(double(side) * c.windowH / c.screenH, 2.0 - 1e-9);
+        }
+    }
 }
 
 TEST(OrbelSettingsLogic, PointsAreAllocatedOnlyForAValidCount)

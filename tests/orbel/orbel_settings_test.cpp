@@ -1,0 +1,96 @@
+// Orbel's settings against the real registry (a throwaway wine prefix).
+#include "orbel_settings.h"
+#include "saver_hooks.h"
+#include "win_test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const char KeyPath[] = "Software\\Zamvel\\Orbel";
+
+bool KeyExists()
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, KeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+}
+
+void WriteValue(DWORD type, const void* data, DWORD size)
+{
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, KeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    if (data) RegSetValueExA(key, "Count", 0, type, static_cast<const BYTE*>(data), size);
+    RegCloseKey(key);
+}
+
+class OrbelSettingsTest : public ::testing::Test {
+protected:
+    void SetUp() override { DeleteRegistryTree(KeyPath); }
+    void TearDown() override { DeleteRegistryTree(KeyPath); }
+    OrbelSettings& s = Orbel();
+};
+
+TEST_F(OrbelSettingsTest, IsTheProgramsOneSettingsObject)
+{
+    EXPECT_EQ(&ProgramSettings(), static_cast<SettingsKey*>(&s));
+    EXPECT_STREQ(ThisProgram.Name, "Orbel");
+    EXPECT_TRUE(ThisProgram.PreviewEndsOnInput);
+    EXPECT_EQ(s.ScreenWidth, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(s.ScreenHeight, GetSystemMetrics(SM_CYSCREEN));
+}
+
+TEST_F(OrbelSettingsTest, LoadTakesCountIntoRangeAndSetsTheShellFields)
+{
+    enum Stored { NoKey, NoValue, Dword };
+    struct Case {
+        Stored stored;
+        int32_t value;
+        int32_t expected;
+    };
+    const Case cases[] = {
+        {NoKey, 0, 300},
+        {NoValue, 0, 300},
+        {Dword, 0, 300},
+        {Dword, -5, 300},
+        {Dword, INT32_MIN, 300},
+        {Dword, 1, 1},
+        {Dword, 500, 500},
+        {Dword, MaxCount, MaxCount},
+        {Dword, MaxCount + 1, MaxCount},  // brought down silently
+        {Dword, INT32_MAX, MaxCount},
+    };
+    for (const Case& c : cases) {
+        DeleteRegistryTree(KeyPath);
+        if (c.stored != NoKey) WriteValue(REG_DWORD, c.stored == Dword ? &c.value : nullptr, 4);
+        s.EraseBackground = 0;
+        s.TimerInterval = 10;
+        s.PointSize = 7;
+        s.Count = 12345;
+        s.LoadFromRegistry();
+        SCOPED_TRACE(testing::Message() << "stored " << c.stored << " value " << c.value);
+        EXPECT_EQ(s.Count, c.expected);
+        EXPECT_EQ(s.EraseBackground, 1);
+        EXPECT_EQ(s.TimerInterval, 50u);
+        EXPECT_EQ(s.KeepSnapshot, 0);
+        EXPECT_EQ(s.PointSize, 2);
+        EXPECT_EQ(s.Points, nullptr);
+        EXPECT_EQ(KeyExists(), c.stored != NoKey) << "loading never creates the key";
+    }
+}
+
+TEST_F(OrbelSettingsTest, SaveWritesCountAsADword)
+{
+    s.Count = 2000000;  // what the dialog took, above the bound
+    EXPECT_TRUE(s.SaveToRegistry());
+    DWORD type = 0, value = 0, size = sizeof value;
+    ASSERT_EQ(RegGetValueA(HKEY_CURRENT_USER, KeyPath, "Count", RRF_RT_ANY, &type, &value, &size), ERROR_SUCCESS);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
+    EXPECT_EQ(value, 2000000u);
+    s.LoadFromRegistry();
+    EXPECT_EQ(s.Count, MaxCount);
+}
+
+} // namespace
