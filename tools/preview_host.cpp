@@ -39,6 +39,10 @@ LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     case WM_SETFOCUS:
         if (HWND child = GetWindow(window, GW_CHILD)) SetFocus(child);
         return 0;
+    case WM_PARENTNOTIFY:
+        if (LOWORD(wParam) == WM_CREATE && GetForegroundWindow() == window)
+            SetFocus(reinterpret_cast<HWND>(lParam));
+        return 0;
     case WM_TIMER:
         KillTimer(window, wParam);
         DestroyWindow(window);

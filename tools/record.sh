@@ -28,7 +28,7 @@ for i in $(seq -w 1 24); do
 done
 gif="$out/$name.gif" png="$out/$name.png"
 convert -delay 15 -loop 0 "$frames"/f*.png -resize 512x384 "$gif"
-cp "$frames/f24.png" "$png"
+cp "$frames/f06.png" "$png"
 
 # End the run as a user would.
 for title in Setting Preview Glyra2 Glyra Orbel Worms; do

@@ -5,6 +5,7 @@ PACKAGES="cmake ninja-build g++ g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-po
   googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick fonts-ipafont-gothic
   file binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 procps python3"
 SAVERS="glyra2 glyra orbel worms"
+ROOT=${ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 
 say() { printf '== %s\n' "$*"; }
 

@@ -6,7 +6,7 @@
 #   press WINDOW KEY                    focus WINDOW and press KEY (xdotool key names)
 #   click_at WINDOW X Y                 left click at X, Y of WINDOW
 #   move_mouse WINDOW X Y               move the pointer over WINDOW
-#   wait_exit PID [SECONDS]             wait for the program; prints its exit code, or "timeout"
+#   wait_exit PID [SECONDS]             wait for the program; sets EXIT_CODE to its exit code or "timeout"
 #   still_running PID                   true while the program runs
 #   shot FILE                           screenshot of the whole screen
 #   pixel FILE X Y                      the colour at X, Y as "srgb(r,g,b)"
@@ -34,10 +34,9 @@ trap _cleanup EXIT
 start_program() {
   local var=$1
   shift
-  "$WINE" "$@" </dev/null >"$WORK/out.$#.$RANDOM" 2>&1 &
-  local pid=$!
-  STARTED+=("$pid")
-  printf -v "$var" '%s' "$pid"
+  "$WINE" "$@" </dev/null >>"$WORK/programs.out" 2>&1 &
+  STARTED+=("$!")
+  printf -v "$var" '%s' "$!"
 }
 
 wait_window() {
@@ -70,26 +69,29 @@ move_mouse() {
 
 still_running() { kill -0 "$1" 2>/dev/null; }
 
+# Not in a subshell: only this shell can wait for its children.
+EXIT_CODE=""
 wait_exit() {
-  local pid=$1 seconds=${2:-20} i
+  local p=$1 seconds=${2:-20} i
+  EXIT_CODE=timeout
   for i in $(seq $((seconds * 10))); do
-    if ! still_running "$pid"; then
-      wait "$pid"
-      echo $?
+    if ! still_running "$p"; then
+      wait "$p"
+      EXIT_CODE=$?
       return 0
     fi
     sleep 0.1
   done
-  echo timeout
 }
 
 shot() { import -display "$DISPLAY" -window root "$1"; }
 
 pixel() { convert "$1" -format "%[pixel:p{$2,$3}]" info:; }
 
+# Exact matches: the difference from a plain picture of COLOUR is zero.
 count_colour() {
-  convert "$1" -fill black +opaque "$2" -fill white -opaque "$2" -colorspace gray \
-    -format '%[fx:round(mean*w*h)]' info:
+  convert "$1" \( +clone -fill "$2" -colorize 100 \) -compose difference -composite \
+    -colorspace gray -threshold 0 -negate -format '%[fx:round(mean*w*h)]' info:
 }
 
 reg_value() {

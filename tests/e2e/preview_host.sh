@@ -11,7 +11,8 @@ out="$WORK/host.out"
 "$WINE" "$BIN/preview-host.exe" "$scr" 3 </dev/null >"$out" 2>&1 &
 host=$!
 STARTED+=("$host")
-code=$(wait_exit "$host" 30)
+wait_exit "$host" 30
+code=$EXIT_CODE
 check "the host ended" test "$code" != timeout
 check "the program's window is a TYPE1 child titled $program over 152x112" \
   grep -q "^child TYPE1 $program 152x112" "$out"
