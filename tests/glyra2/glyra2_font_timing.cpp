@@ -1,0 +1,108 @@
+// Prints what one Glyra2 tick costs under wine at the defaults (six
+// built-in strings, FontSize 48) on a screen-sized memory DC, with the
+// FontTable's fonts kept alive in DCs of their own and without, and what
+// making the table costs. Numbers only: nothing here is judged.
+//
+//   glyra2_font_timing.exe [frames]
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "default_texts.h"
+#include "glyra2_saver.h"
+#include "random.h"
+#include "saver_hooks.h"
+
+namespace {
+
+double Now()
+{
+    LARGE_INTEGER f, t;
+    QueryPerformanceFrequency(&f);
+    QueryPerformanceCounter(&t);
+    return static_cast<double>(t.QuadPart) * 1e6 / static_cast<double>(f.QuadPart);
+}
+
+double Percentile(std::vector<double> v, double p)
+{
+    std::sort(v.begin(), v.end());
+    return v[static_cast<size_t>(p * static_cast<double>(v.size() - 1) + 0.5)];
+}
+
+// The defaults, built alike for every pass.
+void FreshDefaults()
+{
+    Glyra2Settings& s = Glyra2();
+    Release();
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Zamvel\\Glyra2");
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Zamvel\\Glyra2");
+    s.LoadFromRegistry();
+    Prepare();
+    s.ReleaseList();
+    SeedRandom(7);
+    for (const char* text : Glyra2DefaultTexts) s.AddTextInCodePage(text, DefaultTextCodePage);
+}
+
+void TimeTicks(bool keepAlive, int frames)
+{
+    FreshDefaults();
+    const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, cx, cy);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ saved = SelectObject(dc, bitmap);
+    PatBlt(dc, 0, 0, cx, cy, BLACKNESS);
+
+    CreateFonts(keepAlive);
+    PlaceEntries(dc);
+    SeedRandom(11);
+    std::vector<double> costs;
+    for (int i = 0; i < frames; ++i) {
+        const double t0 = Now();
+        DrawFrame(nullptr, dc);
+        GdiFlush();
+        costs.push_back(Now() - t0);
+    }
+    QueryClose(nullptr);
+    std::printf("tick at the defaults, fonts %s: median %.0f us, p95 %.0f us (%d frames)\n",
+                keepAlive ? "kept alive in DCs of their own" : "held by nothing between uses",
+                Percentile(costs, 0.5), Percentile(costs, 0.95), frames);
+    SelectObject(dc, saved);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    Release();
+}
+
+void TimeTable(int32_t size)
+{
+    Glyra2Settings& s = Glyra2();
+    s.FontSize = size;
+    const double t0 = Now();
+    CreateFonts(true);
+    const double t1 = Now();
+    DeleteFontTable(s.Fonts);
+    const double t2 = Now();
+    std::printf("FontTable of %d heights: made in %.1f ms, deleted in %.1f ms\n", size, (t1 - t0) / 1000,
+                (t2 - t1) / 1000);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const int frames = argc > 1 ? std::max(1, std::atoi(argv[1])) : 200;
+    for (int pass = 0; pass < 2; ++pass) {
+        TimeTicks(false, frames);
+        TimeTicks(true, frames);
+    }
+    FreshDefaults();
+    for (int32_t size : {48, 200, 1000}) TimeTable(size);
+    Release();
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Zamvel\\Glyra2");
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Zamvel\\Glyra2");
+    return 0;
+}
