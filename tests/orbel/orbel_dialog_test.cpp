@@ -12,6 +12,9 @@ namespace {
 
 const char KeyPath[] = "Software\\Zamvel\\Orbel";
 const wchar_t CountTooSmall[] = L"質点の数は１以上にして下さい";
+// The same text in code page 932, spelled out byte by byte.
+const char CountTooSmall932[] =
+    "\x8e\xbf\x93\x5f\x82\xcc\x90\x94\x82\xcd\x82\x50\x88\xc8\x8f\xe3\x82\xc9\x82\xb5\x82\xc4\x89\xba\x82\xb3\x82\xa2";
 
 // What a message box's text reads as through the ANSI interface.
 std::string InAnsi(const wchar_t* text)
@@ -85,6 +88,10 @@ TEST_F(OrbelDialogTest, OkRefusesACountBelowOne)
         ASSERT_EQ(catcher.Boxes().size(), 1u);
         EXPECT_EQ(catcher.Boxes()[0].Caption, "Orbel");
         EXPECT_EQ(catcher.Boxes()[0].Text, InAnsi(CountTooSmall));
+        // The test runs under the Japanese code page (see CMakeLists.txt).
+        if (GetACP() == 932) {
+            EXPECT_EQ(catcher.Boxes()[0].Text, CountTooSmall932);
+        }
         EXPECT_TRUE(IsWindowVisible(dialog)) << "the dialog stays open";
         EXPECT_EQ(GetFocus(), edit);
         EXPECT_FALSE(KeyExists()) << "nothing is written";

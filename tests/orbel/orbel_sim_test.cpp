@@ -243,8 +243,8 @@ TEST(OrbelSettingsLogic, CountIsBroughtIntoRange)
         {std::numeric_limits<int32_t>::max(), MaxCount},
     };
     for (const auto& c : cases) EXPECT_EQ(ValidCount(c[0]), c[1]) << "stored " << c[0];
-    // One tick at the bound stays around a million pairs.
-    EXPECT_EQ(MaxCount, 1500);
+    // One tick at the bound stays around half a million pairs.
+    EXPECT_EQ(MaxCount, 1000);
 }
 
 TEST(OrbelSettingsLogic, PointSizeScalesWithThePreview)
