@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# The real Glyra2.scr under wine on the rig's display, with no settings:
+#   /s under the Japanese code page: the six built-in strings fly in colour
+#      on black, the Japanese ones in Japanese glyphs (the still is kept as
+#      glyra2-japanese.png beside the programs); mouse movement does not end
+#      it, a key press does, with exit code 0;
+#   /s under the default code page: strings on black; a left click ends it
+#      with exit code 0;
+#   the preview (Glyra2-preview.exe, in-process host): strings show scaled
+#      into the 152 x 112 window, a key press is ignored, and the program
+#      ends with exit code 0 when the host destroys its window.
+. "$(dirname "$0")/../e2e/lib.sh"
+KEY='HKCU\Software\Zamvel\Glyra2'
+SCR="$BIN/Glyra2.scr"
+
+lit_pixels() {  # everything but black
+  local size black
+  size=$(identify -format '%w %h' "$1")
+  black=$(count_colour "$1" black)
+  echo $(( ${size% *} * ${size#* } - black ))
+}
+
+# Pixels whose saturation is above a fifth: coloured, not grey.
+coloured_pixels() {
+  convert "$1" -colorspace HSL -channel G -separate +channel -threshold 20% \
+    -format '%[fx:round(mean*w*h)]' info:
+}
+
+# --- full screen, Japanese code page ----------------------------------------
+reg_delete "$KEY"
+LC_ALL=ja_JP.UTF-8 start_program pid "$SCR" /s
+if win=$(wait_window Glyra2); then
+  sleep 3
+  shot "$WORK/run.png"
+  cp "$WORK/run.png" "$BIN/glyra2-japanese.png"
+  lit=$(lit_pixels "$WORK/run.png")
+  coloured=$(coloured_pixels "$WORK/run.png")
+  colours=$(convert "$WORK/run.png" -format %k info:)
+  check "strings are drawn ($lit lit pixels)" test "$lit" -ge 1500
+  check "on black (at most a tenth lit)" test "$lit" -le $((1024 * 768 / 10))
+  check "in colour ($coloured coloured pixels)" test "$coloured" -ge 500
+  check "in several colours ($colours in the picture)" test "$colours" -ge 7
+  check "a first start writes nothing to the registry" bash -c "! '$WINE' reg query '$KEY' >/dev/null 2>&1"
+  move_mouse "$win" 300 300
+  sleep 1
+  check "mouse movement does not end it" still_running "$pid"
+  press "$win" space
+  wait_exit "$pid" 20
+  check "a key press ends it with exit code 0 (got $EXIT_CODE)" test "$EXIT_CODE" = 0
+else
+  check "Glyra2 /s shows its window" false
+fi
+
+# --- full screen, default code page -------------------------------------------
+start_program pid "$SCR" /s
+if win=$(wait_window Glyra2); then
+  sleep 2
+  shot "$WORK/latin.png"
+  lit=$(lit_pixels "$WORK/latin.png")
+  check "strings are drawn under the default code page too ($lit lit pixels)" test "$lit" -ge 1000
+  click_at "$win" 400 300
+  wait_exit "$pid" 20
+  check "a left click ends it with exit code 0 (got $EXIT_CODE)" test "$EXIT_CODE" = 0
+else
+  check "Glyra2 /s shows its window (default code page)" false
+fi
+
+# --- preview ------------------------------------------------------------------
+start_program pid "$BIN/Glyra2-preview.exe" 6
+if host=$(wait_window Preview); then
+  sleep 2
+  shot "$WORK/preview.png"
+  eval "$(xdotool getwindowgeometry --shell "$host")"
+  convert "$WORK/preview.png" -crop "152x112+$((X + WIDTH - 152))+$((Y + HEIGHT - 112))" +repage "$WORK/client.png"
+  lit=$(lit_pixels "$WORK/client.png")
+  check "the strings show scaled into the preview ($lit lit pixels)" test "$lit" -ge 5
+  press "$host" space
+  sleep 1.5
+  check "a key press does not end the preview" still_running "$pid"
+  wait_exit "$pid" 20
+  check "the program ends with exit code 0 when the host goes (got $EXIT_CODE)" test "$EXIT_CODE" = 0
+else
+  check "the preview host window appears" false
+fi
+reg_delete "$KEY"
+finish
