@@ -131,6 +131,9 @@ glyra=Glyra
 orbel=Orbel
 worms=Worms")
   rig_build win64 || return 1
+  # A Japanese system, as the programs expect: code page 932 and the
+  # fallback to a Japanese font for the dialogs' and strings' texts.
+  export LC_ALL=ja_JP.UTF-8
   local bin="$ROOT/build/win64/bin"
   [ -f "$bin/$program.scr" ] || { echo "$program.scr is not built yet" >&2; return 1; }
   local cmdline=("$bin/$program.scr" "$mode")
