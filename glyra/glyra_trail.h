@@ -1,0 +1,67 @@
+// Glyra's state of one string: the leader's trail, where each character was
+// drawn last tick, the colour and the heading, and the arithmetic of one
+// tick. No Windows header: the GDI passes (erase, draw) live in
+// glyra_saver.cpp and the native build tests everything here.
+#pragma once
+
+#include <cstdint>
+
+#include "text_list.h"
+
+// Angles come from whole degrees with this value of pi, not a finer one.
+constexpr double DegreePi = 3.14159265;
+constexpr int32_t MinStepLength = 3;
+// Every channel of a string's colour is 135 + RandomInt(120): 135..255.
+constexpr int32_t ColourFloor = 135;
+constexpr int32_t ColourSpread = 120;
+// The turn limit is 10..40 degrees.
+constexpr int32_t TurnLimitFloor = 10;
+constexpr int32_t TurnLimitSpread = 30;
+
+struct EntryState {
+    // Speed when the entry was built, 1..5: the ticks between one character
+    // and the next, so character i is drawn at trail point i * Spacing.
+    int32_t Spacing = 0;
+    int32_t TrailLength = 0;     // Length * Spacing points
+    int32_t* TrailX = nullptr;   // the leader's position, newest first
+    int32_t* TrailY = nullptr;
+    int32_t StepLength = 0;      // full-screen pixels per tick, at least 3
+    int32_t* CharX = nullptr;    // where each character was drawn last tick
+    int32_t* CharY = nullptr;
+    uint32_t TextColour = 0;     // 0x00BBGGRR
+    double Direction = 0;        // radians, 0 = +x, growing clockwise on screen
+    double TurnLimit = 0;        // radians, the largest turn per tick
+};
+
+// AddText's Glyra half: the four coordinate arrays, their contents not yet
+// set (StartEntry sets them). Nothing is drawn from the generator here.
+bool BuildEntryState(TextEntry& entry, int32_t speed, AllocateFn allocate);
+void FreeEntryState(TextEntry& entry);
+extern const EntryHooks GlyraEntryHooks;
+
+// Double to integer, toward zero.
+int32_t TruncToInt(double x);
+double DegreesToRadians(int32_t degrees);
+
+// The trail point character i is drawn from.
+int32_t TrailIndex(int32_t character, int32_t spacing);
+// The widest character seen so far divided by the spacing, toward zero,
+// and never below MinStepLength.
+int32_t StepLengthFor(double widest, int32_t spacing);
+// A leader beyond an edge comes back at the opposite one; exactly on the
+// far edge it stays.
+int32_t WrapCoordinate(int32_t value, int32_t limit);
+
+// The width of one character in the font of the drawing.
+using MeasureFn = int32_t (*)(const TextChar* character, void* context);
+
+// OnCreate's work for one entry: every trail point and character at the
+// start point, the characters measured into the running widest width (which
+// carries over from one entry to the next), the step, then the colour (red,
+// green, blue), the heading and the turn limit, drawn in this order.
+void StartEntry(TextEntry& entry, int32_t x, int32_t y, double& widest, MeasureFn measure, void* context);
+
+// A tick's move of the leader: shift the trail, turn, step, wrap.
+void AdvanceLeader(EntryState& s, int32_t screenWidth, int32_t screenHeight);
+// After the erase pass: every character goes to its trail point.
+void MoveCharacters(TextEntry& entry);

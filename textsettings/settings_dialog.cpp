@@ -1,0 +1,218 @@
+#include "settings_dialog.h"
+
+#include "default_texts.h"
+#include "saver_hooks.h"
+#include "settings_dialog_ids.h"
+
+namespace {
+
+HWND StringList(HWND dialog) { return GetDlgItem(dialog, IDC_STRING_LIST); }
+
+// A line of a list box into size bytes. Only a line that fits is read, so a
+// longer one (the dialog never adds one) cannot overrun the buffer; then
+// the buffer keeps what it held and the result is false.
+bool ReadLine(HWND list, int index, char* out, int size)
+{
+    const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == LB_ERR || length >= size) return false;
+    return SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(out)) != LB_ERR;
+}
+
+// The edit field's text in the system's ANSI code page, cut to at most 259
+// bytes after its last whole character. Read as UTF-16 first: twice the
+// buffer's units always hold more than 259 bytes' worth.
+void ReadEdit(HWND dialog, char (&out)[TextBufferSize])
+{
+    wchar_t wide[2 * TextBufferSize];
+    const int units = GetDlgItemTextW(dialog, IDC_TEXT_EDIT, wide, 2 * TextBufferSize);
+    TextToAnsi(wide, units, out, TextBufferSize);
+}
+
+void ClearEdit(HWND dialog) { SetDlgItemTextA(dialog, IDC_TEXT_EDIT, ""); }
+
+void FocusEdit(HWND dialog) { SetFocus(GetDlgItem(dialog, IDC_TEXT_EDIT)); }
+
+int CALLBACK AddFamily(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM list)
+{
+    SendMessageA(reinterpret_cast<HWND>(list), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(font->lfFaceName));
+    return 1;
+}
+
+void FillStringList(HWND dialog, const TextSettings& s)
+{
+    HWND list = StringList(dialog);
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    for (const TextEntry* e = s.List.Head; e; e = e->Next) {
+        char text[TextBufferSize];
+        TextToAnsi(e->Text, e->Length, text, TextBufferSize);
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    }
+}
+
+void FillFontList(HWND dialog, const TextSettings& s)
+{
+    HWND list = GetDlgItem(dialog, IDC_FONT_LIST);
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    // Painted once, after every family is in.
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    HDC dc = GetDC(dialog);
+    EnumFontFamiliesA(dc, nullptr, AddFamily, reinterpret_cast<LPARAM>(list));
+    ReleaseDC(dialog, dc);
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+    // The first family, in sorted order, that begins with the stored name
+    // without regard to case; none when no family does.
+    SendMessageA(list, LB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(s.FontName));
+}
+
+void FillSpeedBox(HWND dialog, const TextSettings& s)
+{
+    HWND box = GetDlgItem(dialog, IDC_SPEED_BOX);
+    SendMessageA(box, CB_RESETCONTENT, 0, 0);
+    const char* const* labels = TextSaverSpeedLabels();
+    for (int k = 0; k < SpeedLabelCount; ++k) {
+        // Decoded from code page 932 and added as UTF-16, so the labels read
+        // right whatever the system's ANSI code page.
+        wchar_t label[32] = L"";
+        MultiByteToWideChar(DefaultTextCodePage, 0, labels[k], -1, label, 32);
+        SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(label));
+    }
+    // A speed outside 1..5 selects nothing.
+    SendMessageA(box, CB_SETCURSEL, static_cast<WPARAM>(s.Speed - 1), 0);
+}
+
+// New: back to the state in which Update appends.
+void NewLine(HWND dialog)
+{
+    SendMessageA(StringList(dialog), LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    ClearEdit(dialog);
+    FocusEdit(dialog);
+}
+
+// Update: with no line selected the edit field's text is appended; with one
+// selected it replaces that line, which stays selected.
+void UpdateLine(HWND dialog, int selected)
+{
+    HWND list = StringList(dialog);
+    char text[TextBufferSize];
+    ReadEdit(dialog, text);
+    if (selected == LB_ERR) {
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    } else {
+        SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(selected), 0);
+        SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(text));
+        SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+    }
+    ClearEdit(dialog);
+    FocusEdit(dialog);
+}
+
+// Delete: the selected line goes and no line is selected afterwards; the
+// focus stays where it was.
+void DeleteLine(HWND dialog, int selected)
+{
+    if (selected == LB_ERR) return;
+    HWND list = StringList(dialog);
+    SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(selected), 0);
+    SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    ClearEdit(dialog);
+}
+
+void CopyLineToEdit(HWND dialog, int selected)
+{
+    char text[TextBufferSize] = "";
+    if (ReadLine(StringList(dialog), selected, text, TextBufferSize)) SetDlgItemTextA(dialog, IDC_TEXT_EDIT, text);
+}
+
+void OnCommand(HWND dialog, WORD id, WORD code)
+{
+    const int selected = static_cast<int>(SendMessageA(StringList(dialog), LB_GETCURSEL, 0, 0));
+    switch (id) {
+    case IDC_STRING_LIST:
+        if (code == LBN_SELCHANGE && selected != LB_ERR) CopyLineToEdit(dialog, selected);
+        break;
+    case IDC_NEW_BUTTON:
+        NewLine(dialog);
+        break;
+    case IDC_UPDATE_BUTTON:
+        UpdateLine(dialog, selected);
+        break;
+    case IDC_DELETE_BUTTON:
+        DeleteLine(dialog, selected);
+        break;
+    case IDOK:
+        if (ApplyDialog(dialog)) EndDialog(dialog, 1);
+        break;
+    case IDCANCEL:
+        // Nothing has been changed, in memory or in the registry.
+        EndDialog(dialog, 0);
+        break;
+    default:
+        break;
+    }
+}
+
+int32_t Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED ? 1 : 0; }
+
+} // namespace
+
+INT_PTR RunSettingsDialog(HINSTANCE instance)
+{
+    return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_TEXT_SETTINGS), TextSaverSettings().ParentWindow,
+                           SettingsDialogProc, 0);
+}
+
+INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        FillDialog(dialog);
+        break;
+    case WM_COMMAND:
+        OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
+        break;
+    default:
+        break;
+    }
+    // FALSE for WM_INITDIALOG too: the dialog manager sets no first focus.
+    return FALSE;
+}
+
+void FillDialog(HWND dialog)
+{
+    const TextSettings& s = TextSaverSettings();
+    FillStringList(dialog, s);
+    ClearEdit(dialog);
+    FillFontList(dialog, s);
+    SetDlgItemInt(dialog, IDC_FONT_SIZE, static_cast<UINT>(s.FontSize), FALSE);
+    CheckDlgButton(dialog, IDC_BOLD_CHECK, s.FontBold ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dialog, IDC_ITALIC_CHECK, s.FontItalic ? BST_CHECKED : BST_UNCHECKED);
+    FillSpeedBox(dialog, s);
+}
+
+bool ApplyDialog(HWND dialog)
+{
+    TextSettings& s = TextSaverSettings();
+    // No font exists in Configure mode: only the entries go.
+    s.ReleaseList();
+    // Built with the Speed loaded at start; empty lines make no entry.
+    HWND list = StringList(dialog);
+    const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        char text[TextBufferSize] = "";
+        if (ReadLine(list, i, text, TextBufferSize)) s.AddText(text);
+    }
+    // With no family selected the stored name stays.
+    HWND fonts = GetDlgItem(dialog, IDC_FONT_LIST);
+    const int face = static_cast<int>(SendMessageA(fonts, LB_GETCURSEL, 0, 0));
+    if (face != LB_ERR) ReadLine(fonts, face, s.FontName, sizeof s.FontName);
+    // An empty field reads 0; Prepare raises it at the next run.
+    s.FontSize = static_cast<int32_t>(GetDlgItemInt(dialog, IDC_FONT_SIZE, nullptr, FALSE));
+    s.FontBold = Checked(dialog, IDC_BOLD_CHECK);
+    s.FontItalic = Checked(dialog, IDC_ITALIC_CHECK);
+    // No speed selected stores 0; loading brings it back into 1..5.
+    s.Speed = static_cast<int32_t>(SendDlgItemMessageA(dialog, IDC_SPEED_BOX, CB_GETCURSEL, 0, 0)) + 1;
+    // A failed save is not reported; the dialog closes all the same.
+    s.SaveToRegistry();
+    return true;
+}
