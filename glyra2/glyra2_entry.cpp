@@ -13,8 +13,6 @@ constexpr int RingArrays = 6;
 constexpr int32_t BrightSquare = 225 * 225;
 }
 
-const EntryHooks Glyra2EntryHooks = {BuildEntryState, FreeEntryState};
-
 bool BuildEntryState(TextEntry& entry, int32_t speed, AllocateFn allocate)
 {
     // Loading brings Speed into 1..5; 0 would still make a sound ring, and

@@ -30,7 +30,6 @@ struct EntryState {
 // and the random heading and bright colour, drawn in this order.
 bool BuildEntryState(TextEntry& entry, int32_t speed, AllocateFn allocate);
 void FreeEntryState(TextEntry& entry);
-extern const EntryHooks Glyra2EntryHooks;
 
 // Every slot at the far centre, in the font of the far depth.
 void StartEntry(EntryState& s, int32_t fontSize, const Glyra2Space& space);
