@@ -5,6 +5,7 @@
 #include "default_texts.h"
 #include "random.h"
 #include "saver_hooks.h"
+#include "settings_dialog.h"
 
 const SaverProgram ThisProgram = {"Glyra2", false};
 
@@ -27,11 +28,10 @@ Glyra2Settings& Glyra2() { return Settings; }
 
 SettingsKey& ProgramSettings() { return Settings; }
 
-INT_PTR RunSettingsDialog(HINSTANCE)
-{
-    // Configure shows nothing until the dialog's procedure is built.
-    return 0;
-}
+// The shared settings dialog edits this object and offers Glyra2's speeds.
+TextSettings& TextSaverSettings() { return Settings; }
+
+const char* const* TextSaverSpeedLabels() { return Glyra2SpeedLabels; }
 
 bool Prepare()
 {

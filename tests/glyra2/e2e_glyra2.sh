@@ -8,7 +8,9 @@
 #      with exit code 0;
 #   the preview (Glyra2-preview.exe, in-process host): strings show scaled
 #      into the 152 x 112 window, a key press is ignored, and the program
-#      ends with exit code 0 when the host destroys its window.
+#      ends with exit code 0 when the host destroys its window;
+#   /c: the shared "Setting" dialog; Esc ends it with exit code 0 and
+#      nothing stored.
 . "$(dirname "$0")/../e2e/lib.sh"
 KEY='HKCU\Software\Zamvel\Glyra2'
 SCR="$BIN/Glyra2.scr"
@@ -81,6 +83,16 @@ if host=$(wait_window Preview); then
   check "the program ends with exit code 0 when the host goes (got $EXIT_CODE)" test "$EXIT_CODE" = 0
 else
   check "the preview host window appears" false
+fi
+# --- the settings dialog ---------------------------------------------------------
+start_program pid "$SCR" /c
+if dlg=$(wait_window Setting); then
+  press "$dlg" Escape
+  wait_exit "$pid" 20
+  check "/c shows the Setting dialog; Esc ends it with exit code 0 (got $EXIT_CODE)" test "$EXIT_CODE" = 0
+  check "Cancel stores nothing" bash -c "! '$WINE' reg query '$KEY' >/dev/null 2>&1"
+else
+  check "Glyra2 /c shows the Setting dialog" false
 fi
 reg_delete "$KEY"
 finish

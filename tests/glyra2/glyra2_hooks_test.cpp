@@ -13,6 +13,8 @@
 #include "random.h"
 #include "resource.h"
 #include "saver_hooks.h"
+#include "settings_dialog.h"
+#include "settings_dialog_ids.h"
 #include "win_test_support.h"
 
 namespace {
@@ -323,6 +325,30 @@ TEST_F(Glyra2Hooks, JapaneseBuiltInStringsHaveGlyphsInTheDefaultFace)
         SelectObject(dc, old);
     }
     DeleteDC(dc);
+}
+
+// The shared settings dialog, as Glyra2 fills it: its five speed labels,
+// the loaded Speed selected.
+TEST_F(Glyra2Hooks, JapaneseSpeedBoxHoldsGlyra2sLabels)
+{
+    if (GetACP() != 932) {
+        if (std::getenv("ZAMVEL_EXPECT_ACP")) FAIL() << "ANSI code page " << GetACP();
+        GTEST_SKIP() << "needs ANSI code page 932";
+    }
+    PutDword("Speed", 4);
+    Glyra2().LoadFromRegistry();
+    HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_TEXT_SETTINGS), nullptr,
+                                     SettingsDialogProc, 0);
+    if (!dialog) GTEST_SKIP() << "no display";
+    const wchar_t* expected[] = {L"高速", L"速い", L"ふつう", L"遅い", L"ゆっくり"};
+    ASSERT_EQ(SendDlgItemMessageW(dialog, IDC_SPEED_BOX, CB_GETCOUNT, 0, 0), 5);
+    for (int k = 0; k < 5; ++k) {
+        wchar_t label[32] = L"";
+        SendDlgItemMessageW(dialog, IDC_SPEED_BOX, CB_GETLBTEXT, static_cast<WPARAM>(k), reinterpret_cast<LPARAM>(label));
+        EXPECT_STREQ(label, expected[k]) << k;
+    }
+    EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_SPEED_BOX, CB_GETCURSEL, 0, 0), 3);
+    DestroyWindow(dialog);
 }
 
 } // namespace
