@@ -32,9 +32,14 @@ void ClearEdit(HWND dialog) { SetDlgItemTextA(dialog, IDC_TEXT_EDIT, ""); }
 
 void FocusEdit(HWND dialog) { SetFocus(GetDlgItem(dialog, IDC_TEXT_EDIT)); }
 
-int CALLBACK AddFamily(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM list)
+int CALLBACK AddFamily(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM lParam)
 {
-    SendMessageA(reinterpret_cast<HWND>(list), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(font->lfFaceName));
+    // Some systems report a family once per character set or style: each
+    // name is listed once.
+    HWND list = reinterpret_cast<HWND>(lParam);
+    const LPARAM face = reinterpret_cast<LPARAM>(font->lfFaceName);
+    if (SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), face) == LB_ERR)
+        SendMessageA(list, LB_ADDSTRING, 0, face);
     return 1;
 }
 

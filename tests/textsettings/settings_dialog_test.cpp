@@ -1,0 +1,522 @@
+// The text savers' "Setting" dialog, made from a program's own resources
+// and driven in-process: modeless, with the messages its controls send.
+// Built once per text saver, so each program's speed labels are checked.
+#include "settings_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "registry_helpers.h"
+#include "saver_hooks.h"
+#include "settings_dialog_ids.h"
+#include "win_test_support.h"
+
+namespace {
+
+std::string KeyPath() { return std::string("Software\\Zamvel\\") + ThisProgram.Name; }
+std::string ListPath() { return KeyPath() + "\\List"; }
+
+#define REQUIRE_ANSI_CODE_PAGE(cp)                                                                          \
+    do {                                                                                                    \
+        if (GetACP() != (cp)) {                                                                             \
+            if (std::getenv("ZAMVEL_EXPECT_ACP") && std::atoi(std::getenv("ZAMVEL_EXPECT_ACP")) == (cp))    \
+                FAIL() << "ANSI code page " << GetACP() << ", expected " << (cp);                           \
+            GTEST_SKIP() << "needs ANSI code page " << (cp);                                                \
+        }                                                                                                   \
+    } while (0)
+
+void PutDword(const char* name, DWORD value)
+{
+    PutValue(KeyPath(), name, REG_DWORD, std::string(reinterpret_cast<const char*>(&value), 4));
+}
+
+// Everything below the program's key, values and sub-keys, as one text:
+// two exports are equal when nothing was written.
+std::string Export(const std::string& path)
+{
+    std::string out = "[" + path + "]\n";
+    for (const RawValue& v : Values(path)) {
+        out += v.Name + "=" + std::to_string(v.Type) + ":";
+        for (unsigned char c : v.Data) out += std::to_string(c) + ",";
+        out += "\n";
+    }
+    for (const std::string& sub : SubKeys(path)) out += Export(path + "\\" + sub);
+    return out;
+}
+
+std::vector<std::string> StoredList()
+{
+    std::vector<std::string> out;
+    for (const RawValue& v : Values(ListPath())) out.push_back(v.Name + "=" + TextOf(v));
+    return out;
+}
+
+std::vector<std::wstring> MemoryList()
+{
+    std::vector<std::wstring> out;
+    for (const TextEntry* e = TextSaverSettings().List.Head; e; e = e->Next)
+        out.emplace_back(e->Text, static_cast<size_t>(e->Length));
+    return out;
+}
+
+class SettingsDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        TextSaverSettings().ReleaseList();
+        DeleteRegistryTree(KeyPath().c_str());
+    }
+    void TearDown() override
+    {
+        // EndDialog only hides a modeless dialog.
+        if (dialog) DestroyWindow(dialog);
+        TextSaverSettings().ReleaseList();
+        DeleteRegistryTree(KeyPath().c_str());
+    }
+    // Loads what the registry holds, as Configure does, and opens the dialog.
+    void Open()
+    {
+        TextSaverSettings().LoadFromRegistry();
+        dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_TEXT_SETTINGS), nullptr,
+                                    SettingsDialogProc, 0);
+        ASSERT_NE(dialog, nullptr);
+        list = GetDlgItem(dialog, IDC_STRING_LIST);
+        edit = GetDlgItem(dialog, IDC_TEXT_EDIT);
+        fonts = GetDlgItem(dialog, IDC_FONT_LIST);
+        speed = GetDlgItem(dialog, IDC_SPEED_BOX);
+        PumpMessages(10);
+    }
+    void OpenWithList(const std::vector<std::string>& texts)
+    {
+        for (size_t i = 0; i < texts.size(); ++i) PutValue(ListPath(), std::to_string(i + 1), REG_SZ, texts[i]);
+        Open();
+    }
+    void Press(int id)
+    {
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+    }
+    // A click on a line: the list box selects it and tells the dialog.
+    void Select(int index)
+    {
+        SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_STRING_LIST, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    }
+    void Type(const std::string& text) { SetWindowTextA(edit, text.c_str()); }
+    std::string Edit() const
+    {
+        char text[1024] = "";
+        GetWindowTextA(edit, text, sizeof text);
+        return text;
+    }
+    std::vector<std::string> Lines() const
+    {
+        std::vector<std::string> out;
+        const int n = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+        for (int i = 0; i < n; ++i) {
+            char text[1024] = "";
+            SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+            out.emplace_back(text);
+        }
+        return out;
+    }
+    int Selected() const { return static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0)); }
+    std::vector<std::string> FontLines() const
+    {
+        std::vector<std::string> out;
+        const int n = static_cast<int>(SendMessageA(fonts, LB_GETCOUNT, 0, 0));
+        for (int i = 0; i < n; ++i) {
+            char text[64] = "";
+            SendMessageA(fonts, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+            out.emplace_back(text);
+        }
+        return out;
+    }
+    std::string SelectedFace() const
+    {
+        const int i = static_cast<int>(SendMessageA(fonts, LB_GETCURSEL, 0, 0));
+        if (i == LB_ERR) return "";
+        char text[64] = "";
+        SendMessageA(fonts, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        return text;
+    }
+
+    HWND dialog = nullptr;
+    HWND list = nullptr, edit = nullptr, fonts = nullptr, speed = nullptr;
+};
+
+using Lines_ = std::vector<std::string>;
+
+TEST_F(SettingsDialogTest, OpensFilledFromTheSettings)
+{
+    PutDword("Speed", 4);
+    PutDword("FontSize", 20);
+    PutDword("FontBold", 1);
+    PutDword("FontItalic", 0);
+    OpenWithList({"one", "two"});
+    EXPECT_EQ(Lines(), (Lines_{"one", "two"}));
+    EXPECT_EQ(Selected(), LB_ERR);
+    EXPECT_EQ(Edit(), "");
+    EXPECT_EQ(GetDlgItemInt(dialog, IDC_FONT_SIZE, nullptr, FALSE), 20u);
+    EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_BOLD_CHECK), BST_CHECKED);
+    EXPECT_EQ(IsDlgButtonChecked(dialog, IDC_ITALIC_CHECK), BST_UNCHECKED);
+    EXPECT_EQ(SendMessageA(speed, CB_GETCURSEL, 0, 0), 3);
+    // Every installed family, sorted: more than a handful under any prefix.
+    EXPECT_GT(SendMessageA(fonts, LB_GETCOUNT, 0, 0), 3);
+}
+
+// Configure shows the list as stored: no built-in strings.
+TEST_F(SettingsDialogTest, NoStoredListShowsAnEmptyList)
+{
+    Open();
+    EXPECT_TRUE(Lines().empty());
+}
+
+TEST_F(SettingsDialogTest, ShowsTheProgramsOwnSpeedLabels)
+{
+    const std::vector<std::wstring> glyra2 = {L"高速", L"速い", L"ふつう", L"遅い", L"ゆっくり"};
+    const std::vector<std::wstring> glyra = {L"高速", L"急いで", L"ふつう", L"ゆっくり", L"そっと"};
+    const bool isGlyra2 = std::string(ThisProgram.Name) == "Glyra2";
+    Open();
+    std::vector<std::wstring> labels;
+    const int n = static_cast<int>(SendMessageW(speed, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < n; ++i) {
+        wchar_t text[32] = L"";
+        SendMessageW(speed, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        labels.emplace_back(text);
+    }
+    EXPECT_EQ(labels, isGlyra2 ? glyra2 : glyra);
+    // The default Speed 3 selects the third.
+    EXPECT_EQ(SendMessageA(speed, CB_GETCURSEL, 0, 0), 2);
+}
+
+TEST_F(SettingsDialogTest, UpdateWithoutSelectionAppends)
+{
+    OpenWithList({"one"});
+    Type("two");
+    Press(IDC_UPDATE_BUTTON);
+    EXPECT_EQ(Lines(), (Lines_{"one", "two"}));
+    EXPECT_EQ(Selected(), LB_ERR);
+    EXPECT_EQ(Edit(), "");
+    // An empty edit field appends an empty line.
+    Press(IDC_UPDATE_BUTTON);
+    EXPECT_EQ(Lines(), (Lines_{"one", "two", ""}));
+}
+
+TEST_F(SettingsDialogTest, SelectingALineCopiesItAndEditingAloneChangesNothing)
+{
+    OpenWithList({"one", "two", "three"});
+    Select(1);
+    EXPECT_EQ(Edit(), "two");
+    Type("changed");
+    Select(2);
+    EXPECT_EQ(Edit(), "three");
+    EXPECT_EQ(Lines(), (Lines_{"one", "two", "three"}));
+}
+
+// After Update on a selected line it stays selected with the edit empty,
+// so a second Update replaces it with the empty text.
+TEST_F(SettingsDialogTest, UpdateReplacesTheSelectedLineAndKeepsIt)
+{
+    OpenWithList({"one", "two", "three"});
+    Select(1);
+    Type("TWO");
+    Press(IDC_UPDATE_BUTTON);
+    EXPECT_EQ(Lines(), (Lines_{"one", "TWO", "three"}));
+    EXPECT_EQ(Selected(), 1);
+    EXPECT_EQ(Edit(), "");
+    Press(IDC_UPDATE_BUTTON);
+    EXPECT_EQ(Lines(), (Lines_{"one", "", "three"}));
+    EXPECT_EQ(Selected(), 1);
+}
+
+TEST_F(SettingsDialogTest, DeleteNeedsASelectionAndLeavesNone)
+{
+    OpenWithList({"one", "two", "three"});
+    Type("kept");
+    Press(IDC_DELETE_BUTTON);
+    EXPECT_EQ(Lines(), (Lines_{"one", "two", "three"}));
+    EXPECT_EQ(Edit(), "kept");
+
+    Select(0);
+    Press(IDC_DELETE_BUTTON);
+    EXPECT_EQ(Lines(), (Lines_{"two", "three"}));
+    EXPECT_EQ(Selected(), LB_ERR);
+    EXPECT_EQ(Edit(), "");
+    // So the next Update appends.
+    Type("four");
+    Press(IDC_UPDATE_BUTTON);
+    EXPECT_EQ(Lines(), (Lines_{"two", "three", "four"}));
+}
+
+TEST_F(SettingsDialogTest, NewClearsSelectionAndEditAndFocusesTheEdit)
+{
+    OpenWithList({"one", "two"});
+    Select(0);
+    Press(IDC_NEW_BUTTON);
+    EXPECT_EQ(Selected(), LB_ERR);
+    EXPECT_EQ(Edit(), "");
+    EXPECT_EQ(GetFocus(), edit);
+    Type("three");
+    Press(IDC_UPDATE_BUTTON);
+    EXPECT_EQ(Lines(), (Lines_{"one", "two", "three"}));
+    EXPECT_EQ(GetFocus(), edit);
+}
+
+// Update keeps at most 259 bytes of the edit field, at every length near
+// the edge.
+TEST_F(SettingsDialogTest, UpdateCutsTextTo259Bytes)
+{
+    Open();
+    for (size_t length : {1u, 258u, 259u, 260u, 261u, 300u, 1000u}) {
+        SCOPED_TRACE(length);
+        SendMessageA(list, LB_RESETCONTENT, 0, 0);
+        Type(std::string(length, 'x'));
+        Press(IDC_UPDATE_BUTTON);
+        ASSERT_EQ(Lines().size(), 1u);
+        EXPECT_EQ(Lines()[0], std::string(length < 259 ? length : 259, 'x'));
+    }
+}
+
+// Under code page 932 a two-byte character that would straddle byte 259
+// is left out whole.
+TEST_F(SettingsDialogTest, JapaneseTextIsCutAtACharacterBoundary)
+{
+    REQUIRE_ANSI_CODE_PAGE(932u);
+    Open();
+    const std::string a = "\x82\xa0";  // あ
+    const struct {
+        std::string Text;
+        size_t Bytes;
+    } cases[] = {
+        {[&] { std::string s; for (int i = 0; i < 130; ++i) s += a; return s; }(), 258},
+        {"x" + [&] { std::string s; for (int i = 0; i < 130; ++i) s += a; return s; }(), 259},
+        {"xx" + [&] { std::string s; for (int i = 0; i < 130; ++i) s += a; return s; }(), 258},
+    };
+    for (const auto& c : cases) {
+        SendMessageA(list, LB_RESETCONTENT, 0, 0);
+        Type(c.Text);
+        Press(IDC_UPDATE_BUTTON);
+        ASSERT_EQ(Lines().size(), 1u);
+        EXPECT_EQ(Lines()[0], c.Text.substr(0, c.Bytes));
+    }
+}
+
+// Japanese strings go from the registry into the list and back unchanged.
+TEST_F(SettingsDialogTest, JapaneseLinesRoundTrip)
+{
+    REQUIRE_ANSI_CODE_PAGE(932u);
+    const std::string text = "\x8c\xf5\x89" "A\x96\xee\x82\xcc\x94@\x82\xb5";  // 光陰矢の如し
+    OpenWithList({text});
+    EXPECT_EQ(Lines(), (Lines_{text}));
+    Press(IDOK);
+    EXPECT_EQ(StoredList(), (Lines_{"1=" + text}));
+    EXPECT_EQ(MemoryList(), (std::vector<std::wstring>{L"光陰矢の如し"}));
+}
+
+// OK rebuilds the list from the lines, dropping empty ones, and numbers
+// the stored values from 1 without gaps.
+TEST_F(SettingsDialogTest, OkStoresTheLinesWithoutEmptyOnes)
+{
+    OpenWithList({"one"});
+    Press(IDC_UPDATE_BUTTON);  // an empty line
+    Type("three");
+    Press(IDC_UPDATE_BUTTON);
+    ASSERT_EQ(Lines(), (Lines_{"one", "", "three"}));
+    Press(IDOK);
+    EXPECT_FALSE(IsWindowVisible(dialog));
+    EXPECT_EQ(StoredList(), (Lines_{"1=one", "2=three"}));
+    EXPECT_EQ(MemoryList(), (std::vector<std::wstring>{L"one", L"three"}));
+}
+
+// An empty list is stored as an empty "List"; the next run shows the
+// built-in strings again.
+TEST_F(SettingsDialogTest, OkWithAnEmptyListStoresAnEmptyListAndTheDefaultsReturn)
+{
+    OpenWithList({"one", "two"});
+    Select(0);
+    Press(IDC_DELETE_BUTTON);
+    Select(0);
+    Press(IDC_DELETE_BUTTON);
+    Press(IDOK);
+    EXPECT_TRUE(KeyExists(ListPath()));
+    EXPECT_TRUE(Values(ListPath()).empty());
+
+    TextSaverSettings().LoadFromRegistry();
+    EXPECT_EQ(TextSaverSettings().List.EntryCount, 0);
+    ASSERT_TRUE(Prepare());
+    EXPECT_GT(TextSaverSettings().List.EntryCount, 0);
+    QueryClose(nullptr);
+    Release();
+}
+
+TEST_F(SettingsDialogTest, OkStoresFontSizeStylesAndSpeed)
+{
+    const struct {
+        const char* Size;
+        bool Bold, Italic;
+        int SpeedIndex;
+        DWORD StoredSize, StoredBold, StoredItalic, StoredSpeed;
+    } cases[] = {
+        {"17", true, false, 0, 17, 1, 0, 1},
+        {"120", false, true, 4, 120, 0, 1, 5},
+        {"", false, false, 2, 0, 0, 0, 3},  // an empty size stores 0
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Size);
+        Open();
+        SetDlgItemTextA(dialog, IDC_FONT_SIZE, c.Size);
+        CheckDlgButton(dialog, IDC_BOLD_CHECK, c.Bold ? BST_CHECKED : BST_UNCHECKED);
+        CheckDlgButton(dialog, IDC_ITALIC_CHECK, c.Italic ? BST_CHECKED : BST_UNCHECKED);
+        SendMessageA(speed, CB_SETCURSEL, static_cast<WPARAM>(c.SpeedIndex), 0);
+        Press(IDOK);
+        DWORD got[4] = {};
+        const char* names[4] = {"FontSize", "FontBold", "FontItalic", "Speed"};
+        for (int i = 0; i < 4; ++i) {
+            for (const RawValue& v : Values(KeyPath()))
+                if (v.Name == names[i] && v.Type == REG_DWORD) got[i] = *reinterpret_cast<const DWORD*>(v.Data.data());
+        }
+        EXPECT_EQ(got[0], c.StoredSize);
+        EXPECT_EQ(got[1], c.StoredBold);
+        EXPECT_EQ(got[2], c.StoredItalic);
+        EXPECT_EQ(got[3], c.StoredSpeed);
+        DestroyWindow(dialog);
+        dialog = nullptr;
+    }
+}
+
+// The stored face selects the first family, in sorted order, that begins
+// with it, without regard to case; OK then stores that family's name. A
+// face no family begins with selects nothing, and OK keeps it.
+TEST_F(SettingsDialogTest, StoredFaceSelectsTheFirstFamilyItBegins)
+{
+    // The families this prefix has: a name of some length, and the first
+    // line beginning with a prefix of it.
+    Open();
+    const std::vector<std::string> families = FontLines();
+    DestroyWindow(dialog);
+    dialog = nullptr;
+    std::string family;
+    for (const std::string& f : families)
+        if (f.size() >= 6 && f[0] != '@') {
+            family = f;
+            break;
+        }
+    ASSERT_FALSE(family.empty());
+    const auto firstBeginning = [&](const std::string& prefix) {
+        for (const std::string& f : families)
+            if (f.size() >= prefix.size() && _strnicmp(f.c_str(), prefix.c_str(), prefix.size()) == 0) return f;
+        return std::string();
+    };
+    std::string upper = family, lower = family.substr(0, 4);
+    for (char& c : upper) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+    for (char& c : lower) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+    const struct {
+        std::string Stored, Selected, Saved;
+    } cases[] = {
+        {family, family, family},
+        {upper, family, family},
+        {lower, firstBeginning(lower), firstBeginning(lower)},
+        {"No Such Face", "", "No Such Face"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Stored);
+        PutValue(KeyPath(), "FontName", REG_SZ, c.Stored);
+        Open();
+        EXPECT_EQ(SelectedFace(), c.Selected);
+        Press(IDOK);
+        std::string saved;
+        for (const RawValue& v : Values(KeyPath()))
+            if (v.Name == "FontName") saved = TextOf(v);
+        EXPECT_EQ(saved, c.Saved);
+        DestroyWindow(dialog);
+        dialog = nullptr;
+    }
+}
+
+// Each family is listed once, in sorted order.
+TEST_F(SettingsDialogTest, FontListHoldsEachFamilyOnce)
+{
+    Open();
+    const std::vector<std::string> families = FontLines();
+    ASSERT_FALSE(families.empty());
+    for (size_t i = 1; i < families.size(); ++i)
+        EXPECT_LT(lstrcmpiA(families[i - 1].c_str(), families[i].c_str()), 0) << families[i];
+}
+
+// Cancel, Esc and the close box after edits of every kind: the registry
+// and the list in memory stay exactly as they were.
+TEST_F(SettingsDialogTest, CancelEscAndCloseBoxChangeNothing)
+{
+    enum Way { CancelButton, Escape, CloseBox };
+    for (Way way : {CancelButton, Escape, CloseBox}) {
+        SCOPED_TRACE(way);
+        PutDword("Speed", 2);
+        PutDword("FontSize", 24);
+        PutValue(KeyPath(), "FontName", REG_SZ, "Tahoma");
+        OpenWithList({"one", "two"});
+        const std::string before = Export(KeyPath());
+        const std::vector<std::wstring> memoryBefore = MemoryList();
+
+        Type("three");
+        Press(IDC_UPDATE_BUTTON);
+        Select(0);
+        Press(IDC_DELETE_BUTTON);
+        Select(0);
+        Type("changed");
+        Press(IDC_UPDATE_BUTTON);
+        SetDlgItemTextA(dialog, IDC_FONT_SIZE, "99");
+        CheckDlgButton(dialog, IDC_BOLD_CHECK, BST_CHECKED);
+        SendMessageA(speed, CB_SETCURSEL, 4, 0);
+        SendMessageA(fonts, LB_SETCURSEL, 0, 0);
+
+        if (way == CancelButton) {
+            Press(IDCANCEL);
+        } else if (way == Escape) {
+            MSG msg{edit, WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
+            IsDialogMessageA(dialog, &msg);
+        } else {
+            SendMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+        }
+        PumpMessages(20);
+        EXPECT_FALSE(IsWindowVisible(dialog));
+        EXPECT_EQ(Export(KeyPath()), before);
+        EXPECT_EQ(MemoryList(), memoryBefore);
+        DestroyWindow(dialog);
+        dialog = nullptr;
+        TextSaverSettings().ReleaseList();
+        DeleteRegistryTree(KeyPath().c_str());
+    }
+}
+
+// Presses a button of the modal dialog once it shows.
+template <int Button>
+void CALLBACK PressWhenShown(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    HWND dialog = FindWindowA(nullptr, "Setting");
+    if (!dialog || !IsWindowVisible(dialog)) return;
+    KillTimer(nullptr, timer);
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(Button, BN_CLICKED), 0);
+}
+
+// The modal dialog as Configure shows it: 0 after Cancel with nothing
+// written, 1 after OK with everything saved.
+TEST_F(SettingsDialogTest, RunSettingsDialogAnswersZeroAfterCancelAndOneAfterOk)
+{
+    TextSaverSettings().LoadFromRegistry();
+    SetTimer(nullptr, 0, 50, PressWhenShown<IDCANCEL>);
+    EXPECT_EQ(RunSettingsDialog(GetModuleHandleA(nullptr)), 0);
+    EXPECT_FALSE(KeyExists(KeyPath()));
+
+    SetTimer(nullptr, 0, 50, PressWhenShown<IDOK>);
+    EXPECT_EQ(RunSettingsDialog(GetModuleHandleA(nullptr)), 1);
+    EXPECT_TRUE(KeyExists(ListPath()));
+    EXPECT_FALSE(Values(KeyPath()).empty());
+}
+
+} // namespace
+
