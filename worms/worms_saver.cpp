@@ -63,17 +63,62 @@ private:
     HGDIOBJ kept_ = nullptr;
 };
 
+// The full-screen window is never erased, so the worms crawl over what it
+// holds. Where every window has a surface of its own (a compositing desktop,
+// wine) a new window holds black, not the screen: the screen is copied before
+// the window exists and put into it as soon as it shows. Where the window
+// does show the screen, the copy puts back the same picture.
+void TakeBackdrop(WormsSettings& s)
+{
+    HWND desktop = GetDesktopWindow();
+    HDC screen = GetDC(desktop);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, s.WindowWidth, s.WindowHeight);
+    HDC copy = bitmap ? CreateCompatibleDC(screen) : nullptr;
+    if (copy) {
+        s.RunBackdrop = copy;
+        s.RunBackdropSaved = SelectObject(copy, bitmap);
+        BitBlt(copy, 0, 0, s.WindowWidth, s.WindowHeight, screen, 0, 0, SRCCOPY);
+    } else if (bitmap) {
+        DeleteObject(bitmap);
+    }
+    ReleaseDC(desktop, screen);
+}
+
+void FreeBackdrop(WormsSettings& s)
+{
+    if (!s.RunBackdrop) return;
+    DeleteObject(SelectObject(s.RunBackdrop, s.RunBackdropSaved));
+    DeleteDC(s.RunBackdrop);
+    s.RunBackdrop = nullptr;
+    s.RunBackdropSaved = nullptr;
+}
+
+void PaintBackdrop(HWND window, WormsSettings& s)
+{
+    if (!s.RunBackdrop) return;
+    HDC dc = GetDC(window);
+    BitBlt(dc, 0, 0, s.WindowWidth, s.WindowHeight, s.RunBackdrop, 0, 0, SRCCOPY);
+    ReleaseDC(window, dc);
+    FreeBackdrop(s);
+}
+
 } // namespace
 
 bool Prepare()
 {
     WormsSettings& s = TheWormsSettings();
     s.SegmentBrush = LOGBRUSH{BS_SOLID, 0, 0};
+    // In Preview the shell paints its own shrunken snapshot.
+    if (!s.ParentWindow) TakeBackdrop(s);
     // No memory for the worms: the shell releases and ends the program.
     return s.WormArray.Build(s.WormsCnt, s.WormsLen);
 }
 
-void OnCreate(HWND window) { ShowWindow(window, SW_SHOW); }
+void OnCreate(HWND window)
+{
+    ShowWindow(window, SW_SHOW);
+    PaintBackdrop(window, TheWormsSettings());
+}
 
 void DrawFrame(HWND, HDC dc)
 {
@@ -86,4 +131,9 @@ void DrawFrame(HWND, HDC dc)
 
 bool QueryClose(HWND) { return true; }
 
-void Release() { TheWormsSettings().WormArray.Free(); }
+void Release()
+{
+    WormsSettings& s = TheWormsSettings();
+    FreeBackdrop(s);  // when the window never came
+    s.WormArray.Free();
+}

@@ -31,6 +31,11 @@ public:
     // The full screen, taken once at start: the crawl area in every mode.
     int32_t ScreenWidth;
     int32_t ScreenHeight;
+
+    // Full screen only: a copy of the screen as the saver found it, from
+    // Prepare until the window shows it (see worms_saver.cpp).
+    HDC RunBackdrop = nullptr;
+    HGDIOBJ RunBackdropSaved = nullptr;
 };
 
 // The program's one instance.
