@@ -1,0 +1,220 @@
+// Glyra's ticks drawn into a screen-sized memory DC and read back.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <set>
+#include <vector>
+
+#include "glyra_test_support.h"
+#include "random.h"
+#include "saver_hooks.h"
+#include "win_test_support.h"
+
+namespace {
+
+class GlyraDrawing : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Release();
+        DeleteRegistryTree(GlyraKey);
+    }
+    void TearDown() override
+    {
+        Release();
+        DeleteRegistryTree(GlyraKey);
+    }
+    // The shell's order without a window, the window as large as the
+    // screen, and a fixed seed after Prepare's own.
+    void Start(const StoredSettings& stored, uint32_t seed, MemoryCanvas& canvas)
+    {
+        Store(stored);
+        GlyraSettings& s = Glyra();
+        s.LoadFromRegistry();
+        s.WindowWidth = s.ScreenWidth;
+        s.WindowHeight = s.ScreenHeight;
+        ASSERT_TRUE(Prepare());
+        SeedRandom(seed);
+        PlaceEntries(canvas.Dc());
+    }
+    int Width() const { return Glyra().ScreenWidth; }
+    int Height() const { return Glyra().ScreenHeight; }
+    // Last tick's glyphs of every entry drawn in one colour.
+    void DrawAll(HDC dc, bool inBlack)
+    {
+        HGDIOBJ previous = SelectObject(dc, Glyra().TextFont);
+        SetBkMode(dc, TRANSPARENT);
+        for (TextEntry* e = Glyra().List.Head; e; e = e->Next)
+            DrawCharacters(dc, *e, inBlack ? RGB(0, 0, 0) : e->State->TextColour);
+        SelectObject(dc, previous);
+    }
+};
+
+// After many ticks the picture holds exactly the glyphs of the last tick:
+// the erase pass left nothing of the earlier ones, even with font smoothing
+// switched on for the system.
+TEST_F(GlyraDrawing, TheErasePassLeavesNothingBehind)
+{
+    SmoothingOn smoothing;
+    MemoryCanvas canvas(Width(), Height());
+    StoredSettings stored;
+    stored.Texts = {"Glyra crawls: WMQ@&%"};
+    stored.Speed = 2;
+    stored.FontSize = 40;
+    Start(stored, 2024, canvas);
+    for (int tick = 0; tick < 300; ++tick) DrawFrame(nullptr, canvas.Dc());
+
+    MemoryCanvas fresh(Width(), Height());
+    DrawAll(fresh.Dc(), false);
+    const std::vector<uint32_t> picture = canvas.Pixels();
+    EXPECT_GT(Lit(picture), 100u);
+    EXPECT_TRUE(picture == fresh.Pixels()) << "pixels other than the last tick's glyphs are lit";
+
+    // Drawing them once more in black leaves the screen black.
+    DrawAll(canvas.Dc(), true);
+    EXPECT_EQ(Lit(canvas.Pixels()), 0u);
+}
+
+// Several strings crossing: every lit pixel is exactly one string's colour
+// (no blended edge), every channel 135..255, and one more erase pass of all
+// of them leaves the screen black.
+TEST_F(GlyraDrawing, EveryLitPixelIsAStringsLightColour)
+{
+    SmoothingOn smoothing;
+    MemoryCanvas canvas(Width(), Height());
+    StoredSettings stored;
+    stored.Texts = {"first string", "WWWWWWWW", "iiiiiii", "The Eyes of Truth."};
+    stored.Speed = 1;
+    Start(stored, 7, canvas);
+    std::set<uint32_t> colours;
+    for (TextEntry* e = Glyra().List.Head; e; e = e->Next) colours.insert(e->State->TextColour);
+    for (uint32_t c : colours)
+        for (uint32_t channel : {c & 0xFF, (c >> 8) & 0xFF, c >> 16}) {
+            EXPECT_GE(channel, 135u);
+            EXPECT_LE(channel, 255u);
+        }
+    for (int tick = 0; tick < 200; ++tick) {
+        DrawFrame(nullptr, canvas.Dc());
+        if (tick % 50 != 49) continue;
+        size_t lit = 0;
+        for (uint32_t p : canvas.Pixels()) {
+            if (!p) continue;
+            ++lit;
+            ASSERT_TRUE(colours.count(AsColorref(p))) << std::hex << p << " at tick " << std::dec << tick;
+        }
+        EXPECT_GT(lit, 100u);
+    }
+    DrawAll(canvas.Dc(), true);
+    EXPECT_EQ(Lit(canvas.Pixels()), 0u);
+}
+
+// Why the font is unsmoothed: the same black redraw with a smoothed font
+// leaves a rim. Printed for the record; only the saver's quality is judged.
+TEST_F(GlyraDrawing, SmoothedGlyphsWouldLeaveARim)
+{
+    SmoothingOn smoothing;
+    MemoryCanvas canvas(200, 120);
+    SetBkMode(canvas.Dc(), TRANSPARENT);
+    for (BYTE quality : {static_cast<BYTE>(DEFAULT_QUALITY), static_cast<BYTE>(ANTIALIASED_QUALITY),
+                         static_cast<BYTE>(NONANTIALIASED_QUALITY)}) {
+        canvas.Fill(0);
+        HFONT font = CreateFontA(40, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, quality, 0,
+                                 "DejaVu Sans");
+        HGDIOBJ old = SelectObject(canvas.Dc(), font);
+        SetTextColor(canvas.Dc(), RGB(255, 200, 140));
+        TextOutW(canvas.Dc(), 10, 10, L"W@g", 3);
+        const size_t drawn = Lit(canvas.Pixels());
+        SetTextColor(canvas.Dc(), RGB(0, 0, 0));
+        TextOutW(canvas.Dc(), 10, 10, L"W@g", 3);
+        const size_t left = Lit(canvas.Pixels());
+        std::printf("quality %d: %zu pixels drawn, %zu left after the black redraw\n", quality, drawn, left);
+        SelectObject(canvas.Dc(), old);
+        DeleteObject(font);
+    }
+    HFONT font = CreateTextFont(40, 0, 0, "DejaVu Sans");
+    LOGFONTA lf{};
+    GetObjectA(font, sizeof lf, &lf);
+    EXPECT_EQ(lf.lfQuality, NONANTIALIASED_QUALITY);
+    DeleteObject(font);
+}
+
+// One seed gives one picture; another seed another.
+TEST_F(GlyraDrawing, AFixedSeedRepeatsExactly)
+{
+    StoredSettings stored;
+    stored.Texts = {"repeat me", "and me"};
+    const auto run = [&](uint32_t seed) {
+        MemoryCanvas canvas(Width(), Height());
+        Start(stored, seed, canvas);
+        for (int tick = 0; tick < 60; ++tick) DrawFrame(nullptr, canvas.Dc());
+        Release();
+        return canvas.Pixels();
+    };
+    const std::vector<uint32_t> first = run(31), again = run(31), other = run(32);
+    EXPECT_GT(Lit(first), 50u);
+    EXPECT_TRUE(first == again);
+    EXPECT_FALSE(first == other);
+}
+
+// The start point is half the window, in full-screen units: the screen's
+// centre in Run, near the top-left corner in the preview.
+TEST_F(GlyraDrawing, EntriesStartAtHalfTheWindow)
+{
+    const struct {
+        int32_t Width, Height, X, Y;
+    } cases[] = {{1024, 768, 512, 384}, {152, 112, 76, 56}, {151, 111, 75, 55}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Width);
+        Store({{"ab", "xyz"}});
+        GlyraSettings& s = Glyra();
+        s.LoadFromRegistry();
+        ASSERT_TRUE(Prepare());
+        s.WindowWidth = c.Width;
+        s.WindowHeight = c.Height;
+        MemoryCanvas canvas(16, 16);
+        PlaceEntries(canvas.Dc());
+        for (TextEntry* e = s.List.Head; e; e = e->Next) {
+            for (int32_t k = 0; k < e->State->TrailLength; ++k) {
+                EXPECT_EQ(e->State->TrailX[k], c.X);
+                EXPECT_EQ(e->State->TrailY[k], c.Y);
+            }
+            for (int32_t i = 0; i < e->Length; ++i) {
+                EXPECT_EQ(e->State->CharX[i], c.X);
+                EXPECT_EQ(e->State->CharY[i], c.Y);
+            }
+        }
+        Release();
+    }
+}
+
+// The step comes from the widest character measured in the font, carried
+// from a wide string to a narrow one after it.
+TEST_F(GlyraDrawing, StepFromTheWidestCharacterInTheFont)
+{
+    for (int32_t speed : {1, 5}) {
+        SCOPED_TRACE(speed);
+        StoredSettings stored;
+        stored.Texts = {"WMW", "iil"};
+        stored.Speed = speed;
+        stored.FontSize = 60;
+        Store(stored);
+        GlyraSettings& s = Glyra();
+        s.LoadFromRegistry();
+        ASSERT_TRUE(Prepare());
+        MemoryCanvas canvas(16, 16);
+        HGDIOBJ old = SelectObject(canvas.Dc(), s.TextFont);
+        SIZE w{}, m{};
+        GetTextExtentPoint32W(canvas.Dc(), L"W", 1, &w);
+        GetTextExtentPoint32W(canvas.Dc(), L"M", 1, &m);
+        SelectObject(canvas.Dc(), old);
+        const int32_t widest = w.cx > m.cx ? w.cx : m.cx;
+        PlaceEntries(canvas.Dc());
+        const int32_t step = StepLengthFor(widest, speed);
+        EXPECT_GT(widest, 20);
+        EXPECT_EQ(s.List.Head->State->StepLength, step);
+        EXPECT_EQ(s.List.Tail->State->StepLength, step);
+        Release();
+    }
+}
+
+} // namespace
