@@ -268,6 +268,7 @@ TEST_F(WormsDrawing, MixModeFollowsTheTrailMode)
 TEST(WormsHooks, PrepareFailsWithoutMemoryAndReleaseIsSafeAfterwards)
 {
     WormsSettings& s = TheWormsSettings();
+    s.ParentWindow = nullptr;
     // Values that skipped the load's bounds: the build refuses them, as it
     // does when the memory cannot be had.
     s.WormsCnt = MaxWormsCnt + 1;
@@ -275,8 +276,41 @@ TEST(WormsHooks, PrepareFailsWithoutMemoryAndReleaseIsSafeAfterwards)
     EXPECT_FALSE(Prepare());
     EXPECT_EQ(s.WormArray.Count(), 0);
     Release();
+    EXPECT_EQ(s.RunBackdrop, nullptr) << "the screen copy goes with the worms";
     Release();
     s.WormsCnt = DefaultWormsCnt;
+}
+
+// Full screen, the screen as it was is copied before the window exists and
+// put into the window when it shows; the preview has the shell's snapshot.
+TEST(WormsHooks, FullScreenWindowStartsWithTheScreenCopy)
+{
+    WormsSettings& s = TheWormsSettings();
+    s.WormsCnt = 3;
+    s.WormsLen = 4;
+    s.WindowWidth = 64;
+    s.WindowHeight = 48;
+
+    s.ParentWindow = GetDesktopWindow();  // any window: Preview
+    ASSERT_TRUE(Prepare());
+    EXPECT_EQ(s.RunBackdrop, nullptr);
+    Release();
+
+    s.ParentWindow = nullptr;
+    ASSERT_TRUE(Prepare());
+    ASSERT_NE(s.RunBackdrop, nullptr);
+    HWND window = CreateWindowExA(0, "STATIC", "Worms", WS_POPUP, 0, 0, 64, 48, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(window, nullptr) << "needs a display";
+    OnCreate(window);
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_EQ(s.RunBackdrop, nullptr) << "painted once and freed";
+    EXPECT_TRUE(QueryClose(window));
+    DestroyWindow(window);
+    Release();
+    EXPECT_EQ(s.WormArray.Count(), 0);
+    s.WormsCnt = DefaultWormsCnt;
+    s.WormsLen = DefaultWormsLen;
 }
 
 } // namespace
