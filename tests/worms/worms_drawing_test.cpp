@@ -250,21 +250,6 @@ TEST_F(WormsDrawing, NoBrushOutlivesItsTick)
     }
 }
 
-TEST_F(WormsDrawing, MixModeFollowsTheTrailMode)
-{
-    const struct {
-        int32_t type;
-        int rop;
-    } cases[] = {{TrailClear, R2_COPYPEN}, {TrailNone, R2_NOTXORPEN}, {TrailSmear, R2_NOTXORPEN}};
-    for (const auto& c : cases) {
-        Start(c.type, 1, 1);
-        SetROP2(canvas.Dc(), R2_XORPEN);
-        DrawFrame(nullptr, canvas.Dc());
-        EXPECT_EQ(GetROP2(canvas.Dc()), c.rop) << "type " << c.type;
-        Release();
-    }
-}
-
 TEST(WormsHooks, PrepareFailsWithoutMemoryAndReleaseIsSafeAfterwards)
 {
     WormsSettings& s = TheWormsSettings();

@@ -107,16 +107,6 @@ TEST_F(WormsWalk, ColourByteOfTheRareDraw256IsZero)
     EXPECT_EQ(crowd[0].Colour, 0u + 256 * green + 65536 * blue);
 }
 
-TEST_F(WormsWalk, SizesStayWithinFiveToFifteen)
-{
-    ASSERT_TRUE(crowd.Build(MaxWormsCnt, 1));
-    for (const Worm& w : crowd) {
-        EXPECT_GE(w.SegmentSize, 5);
-        EXPECT_LE(w.SegmentSize, 15);
-        EXPECT_LE(w.Colour, 0xFFFFFFu);
-    }
-}
-
 TEST(WormsWrap, CoordinatesJumpToTheFarEdgeWithoutOvershoot)
 {
     const struct {
@@ -146,16 +136,10 @@ TEST_F(WormsWalk, StepTruncatesThenWrapsEachAxis)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "from " << c.x << "," << c.y << " heading " << c.heading);
-        Worm w;
-        int32_t xs[2] = {c.x, 0}, ys[2] = {c.y, 0};
-        w.SegmentX.reset(new int32_t[2]{xs[0], xs[1]});
-        w.SegmentY.reset(new int32_t[2]{ys[0], ys[1]});
-        w.SegmentCount = 2;
-        w.SegmentSize = c.size;
-        w.Heading = c.heading;
-        StepWorm(w, 1, Screen);
-        EXPECT_EQ(w.SegmentX[1], c.newX);
-        EXPECT_EQ(w.SegmentY[1], c.newY);
+        OneWorm(2, c.x, c.y, c.heading, c.size);
+        StepWorm(crowd[0], 1, Screen);
+        EXPECT_EQ(crowd[0].SegmentX[1], c.newX);
+        EXPECT_EQ(crowd[0].SegmentY[1], c.newY);
     }
 }
 
@@ -193,12 +177,10 @@ TEST_F(WormsWalk, OneDrawPerWormPerTick)
     const uint32_t before = RandomState();
     NoPainter none;
     CrawlTick(crowd, TrailSmear, Screen, none);
+    const uint32_t after = RandomState();
     SeedRandom(before);
     for (int i = 0; i < 4; ++i) RandomDraw();
-    const uint32_t expected = RandomState();
-    SeedRandom(before);
-    CrawlTick(crowd, TrailSmear, Screen, none);  // any tick takes the same count
-    EXPECT_EQ(RandomState(), expected);
+    EXPECT_EQ(RandomState(), after);
 }
 
 TEST_F(WormsWalk, FirstTickDrawsTailsAtTheOriginAndHeadsOneStepAway)
@@ -278,21 +260,6 @@ TEST_F(WormsWalk, SameSettingsGiveTheSameWormsOnTheSamePaths)
         }
     }
     EXPECT_EQ(runs[0], runs[1]);
-}
-
-TEST_F(WormsWalk, WormsStayInsideTheScreenIncludingItsEdges)
-{
-    ASSERT_TRUE(crowd.Build(50, 5));
-    NoPainter none;
-    for (int t = 0; t < 500; ++t) {
-        CrawlTick(crowd, TrailClear, Screen, none);
-        for (const Worm& w : crowd) {
-            ASSERT_GE(w.SegmentX[w.HeadIndex], 0);
-            ASSERT_LE(w.SegmentX[w.HeadIndex], Screen.Width);
-            ASSERT_GE(w.SegmentY[w.HeadIndex], 0);
-            ASSERT_LE(w.SegmentY[w.HeadIndex], Screen.Height);
-        }
-    }
 }
 
 // Without memory the build fails and leaves nothing behind, at whichever of
