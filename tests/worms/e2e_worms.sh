@@ -52,6 +52,8 @@ wait_exit "$pid" 15
 check "a key press ends the run with exit code 0 (got $EXIT_CODE)" test "$EXIT_CODE" = 0
 
 # --- preview: the shrunken screen, then the worms on it ----------------------
+# Worms that leave no trail change only the pixels under them.
+"$WINE" reg add "$KEY" /v Type /t REG_DWORD /d 1 /f >/dev/null
 start_program pid "$BIN/Worms-preview.exe"
 host=$(wait_window Preview) || { check "the preview host window appears" false; finish; exit 1; }
 sleep 0.6
