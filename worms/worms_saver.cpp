@@ -68,8 +68,11 @@ private:
 // wine) a new window holds black, not the screen: the screen is copied before
 // the window exists and put into it as soon as it shows. Where the window
 // does show the screen, the copy puts back the same picture.
+void FreeBackdrop(WormsSettings& s);
+
 void TakeBackdrop(WormsSettings& s)
 {
+    FreeBackdrop(s);
     HWND desktop = GetDesktopWindow();
     HDC screen = GetDC(desktop);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, s.WindowWidth, s.WindowHeight);
