@@ -11,12 +11,15 @@ out="$ROOT/out"
 frames=$(mktemp -d)
 mkdir -p "$out"
 
-# Worms draws over whatever the screen shows: give it a picture to crawl on.
-if [ "$name" = worms ]; then
-  convert -size 1024x768 plasma:steelblue-khaki -blur 0x2 \
-    \( -size 1024x768 xc:none -fill '#ffffffa0' -draw 'circle 512,384 512,200' \) -composite \
-    "$frames/desktop.png" && display -window root "$frames/desktop.png" >/dev/null 2>&1 &
-  sleep 1
+# Worms draws over whatever the screen shows: give it a picture to crawl on,
+# painted by a wine program that also keeps wine's desktop up meanwhile.
+picture_pid=""
+picture="$ROOT/build/win64/tests/worms_picture.exe"
+if [ "$name" = worms ] && [ -f "$picture" ]; then
+  "$WINE" "$picture" </dev/null >/dev/null 2>&1 &
+  picture_pid=$!
+  for i in $(seq 100); do xdotool search --name '^Picture$' >/dev/null 2>&1 && break; sleep 0.1; done
+  sleep 0.5
 fi
 
 "$WINE" "$@" </dev/null >/dev/null 2>&1 &
@@ -41,8 +44,8 @@ for title in Setting Preview Glyra2 Glyra Orbel Worms; do
   break
 done
 for i in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill "$pid" 2>/dev/null
-wait "$pid" 2>/dev/null
+kill "$pid" $picture_pid 2>/dev/null
+wait "$pid" $picture_pid 2>/dev/null
 rm -rf "$frames"
 echo "animation: $gif"
 echo "still:     $png"
