@@ -69,18 +69,20 @@ TEST(GlyraEntry, TrailSizedByLengthAndSpeed)
     }
 }
 
+// Allocations an allocator grants before it fails.
+int AllocationsLeft = 0;
+void* FailingAllocate(size_t n) { return AllocationsLeft-- > 0 ? std::malloc(n) : nullptr; }
+
 // A failed allocation keeps nothing (the sanitizer sees any leak).
 TEST(GlyraEntry, FailedAllocationKeepsNothing)
 {
-    static int left;
-    const AllocateFn failing = [](size_t n) -> void* { return left-- > 0 ? std::malloc(n) : nullptr; };
     for (int allowed : {0, 1}) {
-        left = allowed;
+        AllocationsLeft = allowed;
         std::u16string text = u"AB";
         TextEntry entry;
         entry.Text = reinterpret_cast<TextChar*>(text.data());
         entry.Length = 2;
-        EXPECT_FALSE(BuildEntryState(entry, 3, failing));
+        EXPECT_FALSE(BuildEntryState(entry, 3, FailingAllocate));
         EXPECT_EQ(entry.State, nullptr);
     }
 }
