@@ -1,7 +1,6 @@
 // Glyra's ticks drawn into a screen-sized memory DC and read back.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <set>
 #include <vector>
 
@@ -113,24 +112,7 @@ TEST_F(GlyraDrawing, EveryLitPixelIsAStringsLightColour)
 TEST_F(GlyraDrawing, SmoothedGlyphsWouldLeaveARim)
 {
     SmoothingOn smoothing;
-    MemoryCanvas canvas(200, 120);
-    SetBkMode(canvas.Dc(), TRANSPARENT);
-    for (BYTE quality : {static_cast<BYTE>(DEFAULT_QUALITY), static_cast<BYTE>(ANTIALIASED_QUALITY),
-                         static_cast<BYTE>(NONANTIALIASED_QUALITY)}) {
-        canvas.Fill(0);
-        HFONT font = CreateFontA(40, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, quality, 0,
-                                 "DejaVu Sans");
-        HGDIOBJ old = SelectObject(canvas.Dc(), font);
-        SetTextColor(canvas.Dc(), RGB(255, 200, 140));
-        TextOutW(canvas.Dc(), 10, 10, L"W@g", 3);
-        const size_t drawn = Lit(canvas.Pixels());
-        SetTextColor(canvas.Dc(), RGB(0, 0, 0));
-        TextOutW(canvas.Dc(), 10, 10, L"W@g", 3);
-        const size_t left = Lit(canvas.Pixels());
-        std::printf("quality %d: %zu pixels drawn, %zu left after the black redraw\n", quality, drawn, left);
-        SelectObject(canvas.Dc(), old);
-        DeleteObject(font);
-    }
+    PrintRimsLeftByBlackRedraw("DejaVu Sans", 40, RGB(255, 200, 140));
     HFONT font = CreateTextFont(40, 0, 0, "DejaVu Sans");
     LOGFONTA lf{};
     GetObjectA(font, sizeof lf, &lf);

@@ -10,6 +10,7 @@
 #include "default_texts.h"
 #include "glyra_test_support.h"
 #include "random.h"
+#include "resource_reader.h"
 #include "saver_hooks.h"
 #include "win_test_support.h"
 
@@ -196,35 +197,20 @@ TEST_F(GlyraHooks, TrailsSizedByTheLoadedSpeed)
     }
 }
 
-std::string VersionString(const char* name)
-{
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    DWORD handle = 0;
-    std::vector<char> data(GetFileVersionInfoSizeA(path, &handle));
-    if (data.empty() || !GetFileVersionInfoA(path, 0, static_cast<DWORD>(data.size()), data.data())) return "";
-    char* value = nullptr;
-    UINT size = 0;
-    const std::string query = std::string("\\StringFileInfo\\041104b0\\") + name;
-    if (!VerQueryValueA(data.data(), query.c_str(), reinterpret_cast<void**>(&value), &size)) return "";
-    return std::string(value);
-}
-
 TEST(GlyraResources, IconDialogAndVersion)
 {
-    HINSTANCE self = GetModuleHandleA(nullptr);
-    EXPECT_NE(FindResourceExA(self, RT_GROUP_ICON, MAKEINTRESOURCEA(101), MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT)),
-              nullptr);
-    EXPECT_NE(LoadIconA(self, MAKEINTRESOURCEA(101)), nullptr);
-    EXPECT_NE(FindResourceExA(self, RT_DIALOG, MAKEINTRESOURCEA(102), MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT)),
-              nullptr);
+    EXPECT_NE(FindJapaneseResource(MAKEINTRESOURCEA(14) /* RT_GROUP_ICON */, 101), nullptr);
+    EXPECT_NE(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(101)), nullptr);
+    EXPECT_NE(FindJapaneseResource(MAKEINTRESOURCEA(5) /* RT_DIALOG */, 102), nullptr);
+    const VersionRecord version;
     const struct {
-        const char* Name;
-        const char* Value;
-    } strings[] = {{"CompanyName", "Zamvel"},   {"FileVersion", "1, 0, 0, 1"},      {"ProductVersion", "1, 0, 0, 1"},
-                   {"InternalName", "Glyra"}, {"OriginalFilename", "Glyra.scr"}, {"ProductName", "Glyra"}};
-    for (const auto& s : strings) EXPECT_EQ(VersionString(s.Name), s.Value) << s.Name;
-    EXPECT_NE(VersionString("FileDescription").find("Glyra"), std::string::npos);
+        const wchar_t* Name;
+        const wchar_t* Value;
+    } strings[] = {{L"CompanyName", L"Zamvel"},   {L"FileVersion", L"1, 0, 0, 1"},
+                   {L"ProductVersion", L"1, 0, 0, 1"}, {L"InternalName", L"Glyra"},
+                   {L"OriginalFilename", L"Glyra.scr"}, {L"ProductName", L"Glyra"}};
+    for (const auto& s : strings) EXPECT_EQ(version.String(s.Name), s.Value) << s.Name;
+    EXPECT_NE(version.String(L"FileDescription").find(L"Glyra"), std::wstring::npos);
 }
 
 } // namespace

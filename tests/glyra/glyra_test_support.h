@@ -1,5 +1,4 @@
-// Glyra's wine tests: settings written to the program's key, and the
-// shell's order of hooks without a window.
+// Glyra's wine tests: settings written to the program's key.
 #pragma once
 
 #include <windows.h>
@@ -23,23 +22,3 @@ struct StoredSettings {
 
 // Replaces the program's key with these values.
 void Store(const StoredSettings& s);
-
-// Lit (non-black) pixels.
-size_t Lit(const std::vector<uint32_t>& pixels);
-
-// 0x00RRGGBB of a canvas pixel as the 0x00BBGGRR of a COLORREF.
-uint32_t AsColorref(uint32_t rgb);
-
-// Font smoothing switched on for a test's length, so that a glyph's edges
-// would blend if the saver's font allowed it.
-class SmoothingOn {
-public:
-    SmoothingOn();
-    ~SmoothingOn();
-    SmoothingOn(const SmoothingOn&) = delete;
-    SmoothingOn& operator=(const SmoothingOn&) = delete;
-
-private:
-    BOOL was_ = FALSE;
-    UINT type_ = 0;
-};

@@ -4,80 +4,27 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
+#include "glyra2_test_support.h"
 #include "random.h"
 #include "saver_hooks.h"
 #include "win_test_support.h"
 
 namespace {
 
-const char Glyra2Key[] = "Software\\Zamvel\\Glyra2";
-
 void PutSettings(const char* text, DWORD speed, DWORD fontSize)
 {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, (std::string(Glyra2Key) + "\\List").c_str(), 0, nullptr, 0,
-                              KEY_ALL_ACCESS, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExA(key, "1", 0, REG_SZ, reinterpret_cast<const BYTE*>(text), static_cast<DWORD>(std::strlen(text)));
-    RegCloseKey(key);
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, Glyra2Key, 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
-    RegSetValueExA(key, "Speed", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&speed), 4);
-    RegSetValueExA(key, "FontSize", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&fontSize), 4);
+    ASSERT_TRUE(PutValue(Glyra2ListKey, "1", REG_SZ, text));
+    ASSERT_TRUE(PutDword(Glyra2Key, "Speed", speed));
+    ASSERT_TRUE(PutDword(Glyra2Key, "FontSize", fontSize));
     // A face every wine prefix has, so glyphs are real at every height.
-    RegSetValueExA(key, "FontName", 0, REG_SZ, reinterpret_cast<const BYTE*>("Tahoma"), 6);
-    RegCloseKey(key);
+    ASSERT_TRUE(PutValue(Glyra2Key, "FontName", REG_SZ, "Tahoma"));
 }
 
-size_t Lit(const std::vector<uint32_t>& pixels)
-{
-    size_t n = 0;
-    for (uint32_t p : pixels) n += p != 0;
-    return n;
-}
-
-// Font smoothing switched on for the test's length, so that a glyph's edges
-// would blend if the saver's fonts allowed it.
-class SmoothingOn {
-public:
-    SmoothingOn()
-    {
-        SystemParametersInfoA(SPI_GETFONTSMOOTHING, 0, &was_, 0);
-        SystemParametersInfoA(SPI_GETFONTSMOOTHINGTYPE, 0, &type_, 0);
-        SystemParametersInfoA(SPI_SETFONTSMOOTHING, TRUE, nullptr, SPIF_UPDATEINIFILE);
-        SystemParametersInfoA(SPI_SETFONTSMOOTHINGTYPE, 0, reinterpret_cast<void*>(FE_FONTSMOOTHINGSTANDARD),
-                              SPIF_UPDATEINIFILE);
-    }
-    ~SmoothingOn()
-    {
-        SystemParametersInfoA(SPI_SETFONTSMOOTHINGTYPE, 0, reinterpret_cast<void*>(static_cast<UINT_PTR>(type_)),
-                              SPIF_UPDATEINIFILE);
-        SystemParametersInfoA(SPI_SETFONTSMOOTHING, was_, nullptr, SPIF_UPDATEINIFILE);
-    }
-
-private:
-    BOOL was_ = FALSE;
-    UINT type_ = 0;
-};
-
-class Glyra2Drawing : public ::testing::Test {
+class Glyra2Drawing : public Glyra2Test {
 protected:
-    void SetUp() override
-    {
-        Release();
-        DeleteRegistryTree(Glyra2Key);
-    }
-    void TearDown() override
-    {
-        QueryClose(nullptr);
-        Release();
-        DeleteRegistryTree(Glyra2Key);
-    }
     // The shell's order without a window: load, prepare, fonts, placing.
     void Start(const char* text, DWORD speed, DWORD fontSize, MemoryCanvas& canvas)
     {
@@ -123,27 +70,7 @@ TEST_F(Glyra2Drawing, TheErasePassLeavesNothingBehind)
 TEST_F(Glyra2Drawing, SmoothedGlyphsWouldLeaveARim)
 {
     SmoothingOn smoothing;
-    MemoryCanvas canvas(200, 120);
-    SetBkMode(canvas.Dc(), TRANSPARENT);
-    for (BYTE quality : {static_cast<BYTE>(DEFAULT_QUALITY), static_cast<BYTE>(ANTIALIASED_QUALITY),
-                         static_cast<BYTE>(NONANTIALIASED_QUALITY)}) {
-        canvas.Fill(0);
-        HFONT font = CreateFontA(48, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, quality, 0,
-                                 "Tahoma");
-        HGDIOBJ old = SelectObject(canvas.Dc(), font);
-        SetTextColor(canvas.Dc(), RGB(255, 200, 80));
-        TextOutW(canvas.Dc(), 10, 10, L"W@g", 3);
-        const size_t drawn = Lit(canvas.Pixels());
-        SetTextColor(canvas.Dc(), RGB(0, 0, 0));
-        TextOutW(canvas.Dc(), 10, 10, L"W@g", 3);
-        const size_t left = Lit(canvas.Pixels());
-        std::printf("quality %d: %zu pixels drawn, %zu left after the black redraw\n", quality, drawn, left);
-        if (quality == NONANTIALIASED_QUALITY) {
-            EXPECT_EQ(left, 0u);
-        }
-        SelectObject(canvas.Dc(), old);
-        DeleteObject(font);
-    }
+    EXPECT_EQ(PrintRimsLeftByBlackRedraw("Tahoma", 48, RGB(255, 200, 80)), 0u);
 }
 
 // The first tick: only the leading character moves, by the step of the far
@@ -176,10 +103,7 @@ TEST_F(Glyra2Drawing, TheStringUnrollsFromTheFarCentre)
     EXPECT_LE(s.PathZ[0], 2000);
     // The characters waiting at the centre show in the far colour.
     size_t farPixels = 0;
-    for (uint32_t p : canvas.Pixels()) {
-        const uint32_t bgr = ((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF);
-        farPixels += bgr == farColour;
-    }
+    for (uint32_t p : canvas.Pixels()) farPixels += AsColorref(p) == farColour;
     EXPECT_GT(farPixels, 20u);
 
     const int32_t length = entry.Length, speed = 2;

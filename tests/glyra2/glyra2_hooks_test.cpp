@@ -5,37 +5,20 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "default_texts.h"
+#include "glyra2_test_support.h"
 #include "random.h"
 #include "resource.h"
+#include "resource_checks.h"
 #include "saver_hooks.h"
 #include "settings_dialog.h"
 #include "settings_dialog_ids.h"
 #include "win_test_support.h"
 
 namespace {
-
-const char Glyra2Key[] = "Software\\Zamvel\\Glyra2";
-
-void Put(const char* sub, const char* name, DWORD type, const void* data, DWORD size)
-{
-    const std::string path = sub ? std::string(Glyra2Key) + "\\" + sub : std::string(Glyra2Key);
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    ASSERT_EQ(RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
-    RegCloseKey(key);
-}
-
-void PutDword(const char* name, DWORD value) { Put(nullptr, name, REG_DWORD, &value, 4); }
-void PutText(const char* name, const char* text)
-{
-    Put("List", name, REG_SZ, text, static_cast<DWORD>(std::strlen(text)));
-}
 
 struct Start {
     int32_t Azimuth, Inclination, Red, Green, Blue;
@@ -80,21 +63,7 @@ std::vector<std::wstring> Texts()
     return out;
 }
 
-class Glyra2Hooks : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        Release();
-        DeleteRegistryTree(Glyra2Key);
-    }
-    void TearDown() override
-    {
-        QueryClose(nullptr);
-        Release();
-        Glyra2().List.Allocate = std::malloc;
-        DeleteRegistryTree(Glyra2Key);
-    }
-};
+class Glyra2Hooks : public Glyra2Test {};
 
 TEST_F(Glyra2Hooks, ProgramAndDefaults)
 {
@@ -138,8 +107,8 @@ TEST_F(Glyra2Hooks, PrepareAddsTheBuiltInStringsAfterSeeding)
 // directions and colours on every run.
 TEST_F(Glyra2Hooks, StoredStringsStartAlikeOnEveryRun)
 {
-    PutText("1", "alpha");
-    PutText("2", "beta");
+    ASSERT_TRUE(PutValue(Glyra2ListKey, "1", REG_SZ, "alpha"));
+    ASSERT_TRUE(PutValue(Glyra2ListKey, "2", REG_SZ, "beta"));
     std::vector<Start> runs[2];
     for (auto& run : runs) {
         Release();
@@ -156,7 +125,7 @@ TEST_F(Glyra2Hooks, StoredStringsStartAlikeOnEveryRun)
 
 TEST_F(Glyra2Hooks, AListOfEmptyStringsShowsTheBuiltInOnes)
 {
-    PutText("1", "");
+    ASSERT_TRUE(PutValue(Glyra2ListKey, "1", REG_SZ, ""));
     Glyra2().LoadFromRegistry();
     EXPECT_EQ(Glyra2().List.EntryCount, 0);
     ASSERT_TRUE(Prepare());
@@ -174,7 +143,7 @@ TEST_F(Glyra2Hooks, FontSizeBoundsAndTheTable)
     for (const auto& c : cases) {
         Release();
         DeleteRegistryTree(Glyra2Key);
-        PutDword("FontSize", c.Stored);
+        ASSERT_TRUE(PutDword(Glyra2Key, "FontSize", c.Stored));
         Glyra2().LoadFromRegistry();
         ASSERT_TRUE(Prepare());
         EXPECT_EQ(Glyra2().FontSize, c.Used) << c.Stored;
@@ -189,10 +158,10 @@ TEST_F(Glyra2Hooks, FontSizeBoundsAndTheTable)
 // them all.
 TEST_F(Glyra2Hooks, FontsLiveFromCreationToQueryClose)
 {
-    PutDword("FontSize", 20);
-    PutDword("FontBold", 1);
-    PutDword("FontItalic", 1);
-    Put(nullptr, "FontName", REG_SZ, "Tahoma", 6);
+    ASSERT_TRUE(PutDword(Glyra2Key, "FontSize", 20));
+    ASSERT_TRUE(PutDword(Glyra2Key, "FontBold", 1));
+    ASSERT_TRUE(PutDword(Glyra2Key, "FontItalic", 1));
+    ASSERT_TRUE(PutValue(Glyra2Key, "FontName", REG_SZ, "Tahoma"));
     Glyra2().LoadFromRegistry();
     ASSERT_TRUE(Prepare());
     ASSERT_TRUE(CreateFonts(true));
@@ -247,68 +216,37 @@ TEST_F(Glyra2Hooks, OnCreateMakesTheFontsPlacesTheEntriesAndShowsTheWindow)
 
 TEST_F(Glyra2Hooks, ResourcesIconAndVersion)
 {
-    const LANGID japanese = MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT);
-    HRSRC group = FindResourceExA(nullptr, RT_GROUP_ICON, MAKEINTRESOURCEA(IDI_GLYRA2), japanese);
-    ASSERT_NE(group, nullptr);
     // One 32 x 32 picture of 16 colours.
-    const BYTE* dir = static_cast<const BYTE*>(LockResource(LoadResource(nullptr, group)));
-    ASSERT_NE(dir, nullptr);
-    EXPECT_EQ(*reinterpret_cast<const WORD*>(dir + 4), 1);
-    EXPECT_EQ(dir[6], 32);
-    EXPECT_EQ(dir[7], 32);
-    const WORD iconId = *reinterpret_cast<const WORD*>(dir + 6 + 12);
-    HRSRC image = FindResourceExA(nullptr, RT_ICON, MAKEINTRESOURCEA(iconId), japanese);
-    ASSERT_NE(image, nullptr);
-    const auto* header = static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(nullptr, image)));
+    IconGroup group;
+    ASSERT_TRUE(ReadIconGroup(IDI_GLYRA2, group));
+    EXPECT_EQ(group.Count, 1);
+    EXPECT_EQ(group.Width, 32);
+    EXPECT_EQ(group.Height, 32);
+    const BITMAPINFOHEADER* header = IconImageHeader(group.FirstImage);
+    ASSERT_NE(header, nullptr);
     EXPECT_EQ(header->biWidth, 32);
     EXPECT_EQ(header->biBitCount, 4);
     EXPECT_NE(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_GLYRA2), IMAGE_ICON, 32, 32, 0), nullptr);
-    EXPECT_NE(FindResourceExA(nullptr, RT_DIALOG, MAKEINTRESOURCEA(102), japanese), nullptr);
+    EXPECT_NE(FindJapaneseResource(MAKEINTRESOURCEA(5) /* RT_DIALOG */, 102), nullptr);
 
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    DWORD handle = 0;
-    const DWORD size = GetFileVersionInfoSizeA(path, &handle);
-    ASSERT_GT(size, 0u);
-    std::vector<BYTE> info(size);
-    ASSERT_TRUE(GetFileVersionInfoA(path, 0, size, info.data()));
-    VS_FIXEDFILEINFO* fixed = nullptr;
-    UINT len = 0;
-    ASSERT_TRUE(VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &len));
-    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
-    EXPECT_EQ(fixed->dwFileVersionLS, 0x00000001u);
-    EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
-    EXPECT_EQ(fixed->dwProductVersionLS, 0x00000001u);
-    WORD* translation = nullptr;
-    ASSERT_TRUE(VerQueryValueA(info.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &len));
-    EXPECT_EQ(translation[0], 0x411);
-    EXPECT_EQ(translation[1], 1200);
+    const VersionRecord version;
+    ASSERT_TRUE(version.Loaded());
+    ExpectVersion1001InJapanese(version);
     const struct {
-        const char* Name;
-        const char* Value;
-    } strings[] = {{"CompanyName", "Zamvel"},        {"FileVersion", "1, 0, 0, 1"},
-                   {"ProductVersion", "1, 0, 0, 1"}, {"InternalName", "Glyra2"},
-                   {"OriginalFilename", "Glyra2.scr"}, {"ProductName", "Glyra2"}};
-    for (const auto& s : strings) {
-        char* value = nullptr;
-        const std::string query = std::string("\\StringFileInfo\\041104b0\\") + s.Name;
-        ASSERT_TRUE(VerQueryValueA(info.data(), query.c_str(), reinterpret_cast<void**>(&value), &len)) << s.Name;
-        EXPECT_STREQ(value, s.Value);
-    }
-    wchar_t* description = nullptr;
-    ASSERT_TRUE(VerQueryValueW(info.data(), L"\\StringFileInfo\\041104b0\\FileDescription",
-                               reinterpret_cast<void**>(&description), &len));
-    EXPECT_EQ(std::wstring(description).find(L"Glyra2"), 0u);
+        const wchar_t* Name;
+        const wchar_t* Value;
+    } strings[] = {{L"CompanyName", L"Zamvel"},        {L"FileVersion", L"1, 0, 0, 1"},
+                   {L"ProductVersion", L"1, 0, 0, 1"}, {L"InternalName", L"Glyra2"},
+                   {L"OriginalFilename", L"Glyra2.scr"}, {L"ProductName", L"Glyra2"}};
+    for (const auto& s : strings) EXPECT_EQ(version.String(s.Name), s.Value) << s.Name;
+    EXPECT_EQ(version.String(L"FileDescription").find(L"Glyra2"), 0u);
 }
 
 // Under the Japanese code page the default face finds glyphs for every
 // character of the built-in strings, at every height the table holds.
 TEST_F(Glyra2Hooks, JapaneseBuiltInStringsHaveGlyphsInTheDefaultFace)
 {
-    if (GetACP() != 932) {
-        if (std::getenv("ZAMVEL_EXPECT_ACP")) FAIL() << "ANSI code page " << GetACP();
-        GTEST_SKIP() << "needs ANSI code page 932";
-    }
+    REQUIRE_ANSI_CODE_PAGE(932u);
     Glyra2().LoadFromRegistry();
     ASSERT_TRUE(Prepare());
     ASSERT_TRUE(CreateFonts(true));
@@ -331,11 +269,8 @@ TEST_F(Glyra2Hooks, JapaneseBuiltInStringsHaveGlyphsInTheDefaultFace)
 // the loaded Speed selected.
 TEST_F(Glyra2Hooks, JapaneseSpeedBoxHoldsGlyra2sLabels)
 {
-    if (GetACP() != 932) {
-        if (std::getenv("ZAMVEL_EXPECT_ACP")) FAIL() << "ANSI code page " << GetACP();
-        GTEST_SKIP() << "needs ANSI code page 932";
-    }
-    PutDword("Speed", 4);
+    REQUIRE_ANSI_CODE_PAGE(932u);
+    ASSERT_TRUE(PutDword(Glyra2Key, "Speed", 4));
     Glyra2().LoadFromRegistry();
     HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_TEXT_SETTINGS), nullptr,
                                      SettingsDialogProc, 0);

@@ -24,21 +24,6 @@ std::string InAnsi(const wchar_t* text)
     return out;
 }
 
-bool StoredCount(DWORD& value)
-{
-    DWORD type = 0, size = sizeof value;
-    return RegGetValueA(HKEY_CURRENT_USER, KeyPath, "Count", RRF_RT_ANY, &type, &value, &size) == ERROR_SUCCESS &&
-           type == REG_DWORD;
-}
-
-bool KeyExists()
-{
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, KeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
-    return true;
-}
-
 class OrbelDialogTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -94,12 +79,12 @@ TEST_F(OrbelDialogTest, OkRefusesACountBelowOne)
         }
         EXPECT_TRUE(IsWindowVisible(dialog)) << "the dialog stays open";
         EXPECT_EQ(GetFocus(), edit);
-        EXPECT_FALSE(KeyExists()) << "nothing is written";
+        EXPECT_FALSE(KeyExists(KeyPath)) << "nothing is written";
     }
     // A Cancel after the refusal writes nothing either.
     Press(IDCANCEL);
     EXPECT_FALSE(IsWindowVisible(dialog));
-    EXPECT_FALSE(KeyExists());
+    EXPECT_FALSE(KeyExists(KeyPath));
 }
 
 TEST_F(OrbelDialogTest, OkStoresTheCountAsTyped)
@@ -120,7 +105,7 @@ TEST_F(OrbelDialogTest, OkStoresTheCountAsTyped)
         EXPECT_TRUE(catcher.Boxes().empty());
         EXPECT_FALSE(IsWindowVisible(dialog)) << "the dialog ended";
         DWORD value = 0;
-        ASSERT_TRUE(StoredCount(value));
+        ASSERT_TRUE(GetDword(KeyPath, "Count", value));
         EXPECT_EQ(value, c.stored);
         EXPECT_EQ(Orbel().Count, static_cast<int32_t>(c.stored));
     }
@@ -130,7 +115,7 @@ TEST_F(OrbelDialogTest, OkWithoutChangesCreatesTheKeyWithTheShownCount)
 {
     Press(IDOK);
     DWORD value = 0;
-    ASSERT_TRUE(StoredCount(value));
+    ASSERT_TRUE(GetDword(KeyPath, "Count", value));
     EXPECT_EQ(value, 300u);
 }
 
@@ -139,7 +124,7 @@ TEST_F(OrbelDialogTest, CancelWritesNothing)
     Type("500");
     Press(IDCANCEL);
     EXPECT_FALSE(IsWindowVisible(dialog));
-    EXPECT_FALSE(KeyExists());
+    EXPECT_FALSE(KeyExists(KeyPath));
 }
 
 } // namespace

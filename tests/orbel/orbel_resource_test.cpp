@@ -1,5 +1,6 @@
 // Orbel's resources as the program carries them: the dialog template
-// control by control, and the Japanese texts read back as UTF-16.
+// control by control, the Japanese texts read back as UTF-16, and the
+// version record.
 #include "resource.h"
 
 #include <windows.h>
@@ -9,9 +10,9 @@
 #include <string>
 #include <vector>
 
-namespace {
+#include "resource_checks.h"
 
-const WORD Japanese = MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT);
+namespace {
 
 std::u16string U16(const wchar_t* text) { return std::u16string(reinterpret_cast<const char16_t*>(text)); }
 
@@ -22,117 +23,39 @@ std::u16string WindowTextW(HWND window)
     return U16(text);
 }
 
-// Reads a classic (not extended) dialog template.
-class TemplateReader {
-public:
-    explicit TemplateReader(const void* data) : p(static_cast<const BYTE*>(data)), start(p) {}
-    DWORD Dword()
-    {
-        DWORD v;
-        memcpy(&v, p, 4);
-        p += 4;
-        return v;
-    }
-    WORD Word()
-    {
-        WORD v;
-        memcpy(&v, p, 2);
-        p += 2;
-        return v;
-    }
-    short Short() { return static_cast<short>(Word()); }
-    // A string, or "#n" for an ordinal.
-    std::u16string SzOrOrd()
-    {
-        const WORD first = Word();
-        if (first == 0xFFFF) return u"#" + std::u16string(1, static_cast<char16_t>(Word()));
-        std::u16string s;
-        for (WORD c = first; c != 0; c = Word()) s += static_cast<char16_t>(c);
-        return s;
-    }
-    void AlignDword() { p = start + ((p - start + 3) & ~3); }
-
-private:
-    const BYTE* p;
-    const BYTE* start;
-};
-
-struct Control {
-    WORD Id;
-    std::u16string Class;
-    std::u16string Text;
-    short X, Y, Cx, Cy;
-    DWORD Style;
-};
-
-const void* Resource(const char* type, WORD id, DWORD* size = nullptr)
-{
-    HMODULE module = GetModuleHandleA(nullptr);
-    HRSRC r = FindResourceExA(module, type, MAKEINTRESOURCEA(id), Japanese);
-    if (!r) return nullptr;
-    if (size) *size = SizeofResource(module, r);
-    return LockResource(LoadResource(module, r));
-}
-
 TEST(OrbelResources, IconAndDialogAreJapanese)
 {
-    EXPECT_NE(Resource(MAKEINTRESOURCEA(14) /* RT_GROUP_ICON */, IDI_ORBEL), nullptr);
+    EXPECT_NE(FindJapaneseResource(MAKEINTRESOURCEA(14) /* RT_GROUP_ICON */, IDI_ORBEL), nullptr);
     EXPECT_NE(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_ORBEL)), nullptr);
-    EXPECT_NE(Resource(MAKEINTRESOURCEA(5) /* RT_DIALOG */, IDD_SETTING), nullptr);
+    EXPECT_NE(FindJapaneseResource(MAKEINTRESOURCEA(5) /* RT_DIALOG */, IDD_SETTING), nullptr);
 }
 
 TEST(OrbelResources, DialogTemplateAsTabulated)
 {
-    const void* data = Resource(MAKEINTRESOURCEA(5), IDD_SETTING);
-    ASSERT_NE(data, nullptr);
-    TemplateReader t(data);
-    const DWORD style = t.Dword();
-    ASSERT_NE(style, 0xFFFF0001u) << "a classic template";
-    EXPECT_EQ(style, static_cast<DWORD>(DS_MODALFRAME | DS_CENTER | DS_SETFONT | WS_VISIBLE | WS_CAPTION |
-                                        WS_SYSMENU));
-    EXPECT_EQ(t.Dword(), 0u);
-    const WORD items = t.Word();
-    EXPECT_EQ(t.Short(), 0);
-    EXPECT_EQ(t.Short(), 0);
-    EXPECT_EQ(t.Short(), 103);
-    EXPECT_EQ(t.Short(), 49);
-    EXPECT_EQ(t.SzOrOrd(), u"");  // no menu
-    EXPECT_EQ(t.SzOrOrd(), u"");  // the dialog class
-    EXPECT_EQ(t.SzOrOrd(), u"Setting");
-    EXPECT_EQ(t.Word(), 9);
-    EXPECT_EQ(t.SzOrOrd(), u"ＭＳ Ｐゴシック");
+    DialogTemplate t;
+    ASSERT_TRUE(ReadDialogTemplate(IDD_SETTING, t));
+    ASSERT_FALSE(t.Extended) << "a classic template";
+    EXPECT_EQ(t.Style, static_cast<DWORD>(DS_MODALFRAME | DS_CENTER | DS_SETFONT | WS_VISIBLE | WS_CAPTION |
+                                          WS_SYSMENU));
+    EXPECT_EQ(t.ExStyle, 0u);
+    EXPECT_EQ(t.X, 0);
+    EXPECT_EQ(t.Y, 0);
+    EXPECT_EQ(t.Cx, 103);
+    EXPECT_EQ(t.Cy, 49);
+    EXPECT_EQ(t.Menu, L"");
+    EXPECT_EQ(t.Class, L"");  // the dialog class
+    EXPECT_EQ(t.Caption, L"Setting");
+    EXPECT_EQ(t.Points, 9);
+    EXPECT_EQ(t.Face, L"ＭＳ Ｐゴシック");
 
     const DWORD child = WS_CHILD | WS_VISIBLE;
-    const Control expected[] = {
-        {IDOK, u"#\x80", u"OK", 60, 5, 40, 15, child | BS_DEFPUSHBUTTON | WS_TABSTOP},
-        {IDCANCEL, u"#\x80", u"ｷｬﾝｾﾙ", 60, 25, 40, 15, child | BS_PUSHBUTTON | WS_TABSTOP},
-        {0xFFFF, u"#\x82", u"質点の数", 5, 5, 45, 15, child | SS_LEFT | SS_SUNKEN | SS_CENTERIMAGE | WS_GROUP},
-        {IDC_COUNT, u"#\x81", u"", 20, 25, 30, 15, child | ES_CENTER | ES_NUMBER | WS_BORDER | WS_TABSTOP},
+    const DialogControl expected[] = {
+        {child | BS_DEFPUSHBUTTON | WS_TABSTOP, 0, 60, 5, 40, 15, IDOK, L"#128", L"OK"},
+        {child | BS_PUSHBUTTON | WS_TABSTOP, 0, 60, 25, 40, 15, IDCANCEL, L"#128", L"ｷｬﾝｾﾙ"},
+        {child | SS_LEFT | SS_SUNKEN | SS_CENTERIMAGE | WS_GROUP, 0, 5, 5, 45, 15, -1, L"#130", L"質点の数"},
+        {child | ES_CENTER | ES_NUMBER | WS_BORDER | WS_TABSTOP, 0, 20, 25, 30, 15, IDC_COUNT, L"#129", L""},
     };
-    ASSERT_EQ(items, 4);
-    for (const Control& e : expected) {
-        t.AlignDword();
-        Control c{};
-        c.Style = t.Dword();
-        EXPECT_EQ(t.Dword(), 0u);
-        c.X = t.Short();
-        c.Y = t.Short();
-        c.Cx = t.Short();
-        c.Cy = t.Short();
-        c.Id = t.Word();
-        c.Class = t.SzOrOrd();
-        c.Text = t.SzOrOrd();
-        EXPECT_EQ(t.Word(), 0) << "no creation data";
-        SCOPED_TRACE(e.Id);
-        EXPECT_EQ(c.Id, e.Id);
-        EXPECT_EQ(c.Class, e.Class);
-        EXPECT_EQ(c.Text, e.Text);
-        EXPECT_EQ(c.X, e.X);
-        EXPECT_EQ(c.Y, e.Y);
-        EXPECT_EQ(c.Cx, e.Cx);
-        EXPECT_EQ(c.Cy, e.Cy);
-        EXPECT_EQ(c.Style, e.Style) << std::hex << c.Style << " vs " << e.Style;
-    }
+    ExpectControls(t, expected);
 }
 
 INT_PTR CALLBACK PlainDialog(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
@@ -155,27 +78,9 @@ TEST(OrbelResources, DialogTextsComeOutAsUtf16)
 
 TEST(OrbelResources, VersionRecordNamesTheProgramInJapanese)
 {
-    wchar_t path[MAX_PATH] = L"";
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    DWORD handle = 0;
-    const DWORD size = GetFileVersionInfoSizeW(path, &handle);
-    ASSERT_GT(size, 0u);
-    std::vector<BYTE> info(size);
-    ASSERT_TRUE(GetFileVersionInfoW(path, 0, size, info.data()));
-
-    VS_FIXEDFILEINFO* fixed = nullptr;
-    UINT len = 0;
-    ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &len));
-    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
-    EXPECT_EQ(fixed->dwFileVersionLS, 0x00000001u);
-    EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
-    EXPECT_EQ(fixed->dwProductVersionLS, 0x00000001u);
-
-    WORD* translation = nullptr;
-    ASSERT_TRUE(VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &len));
-    ASSERT_EQ(len, 4u);
-    EXPECT_EQ(translation[0], 0x411);
-    EXPECT_EQ(translation[1], 1200);
+    const VersionRecord version;
+    ASSERT_TRUE(version.Loaded());
+    ExpectVersion1001InJapanese(version);
 
     const struct {
         const wchar_t* name;
@@ -189,13 +94,7 @@ TEST(OrbelResources, VersionRecordNamesTheProgramInJapanese)
         {L"ProductName", L"Orbel"},
         {L"ProductVersion", L"1, 0, 0, 1"},
     };
-    for (const auto& s : strings) {
-        const std::wstring query = std::wstring(L"\\StringFileInfo\\041104b0\\") + s.name;
-        wchar_t* value = nullptr;
-        ASSERT_TRUE(VerQueryValueW(info.data(), query.c_str(), reinterpret_cast<void**>(&value), &len))
-            << "missing " << query.size();
-        EXPECT_EQ(U16(value), U16(s.value));
-    }
+    for (const auto& s : strings) EXPECT_EQ(version.String(s.name), s.value);
 }
 
 } // namespace

@@ -9,23 +9,6 @@ namespace {
 
 const char KeyPath[] = "Software\\Zamvel\\Orbel";
 
-bool KeyExists()
-{
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, KeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
-    return true;
-}
-
-void WriteValue(DWORD type, const void* data, DWORD size)
-{
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, KeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    if (data) RegSetValueExA(key, "Count", 0, type, static_cast<const BYTE*>(data), size);
-    RegCloseKey(key);
-}
-
 class OrbelSettingsTest : public ::testing::Test {
 protected:
     void SetUp() override { DeleteRegistryTree(KeyPath); }
@@ -64,7 +47,12 @@ TEST_F(OrbelSettingsTest, LoadTakesCountIntoRangeAndSetsTheShellFields)
     };
     for (const Case& c : cases) {
         DeleteRegistryTree(KeyPath);
-        if (c.stored != NoKey) WriteValue(REG_DWORD, c.stored == Dword ? &c.value : nullptr, 4);
+        if (c.stored == NoValue) {
+            ASSERT_TRUE(CreateKey(KeyPath));
+        }
+        if (c.stored == Dword) {
+            ASSERT_TRUE(PutDword(KeyPath, "Count", static_cast<DWORD>(c.value)));
+        }
         s.EraseBackground = 0;
         s.TimerInterval = 10;
         s.PointSize = 7;
@@ -77,7 +65,7 @@ TEST_F(OrbelSettingsTest, LoadTakesCountIntoRangeAndSetsTheShellFields)
         EXPECT_EQ(s.KeepSnapshot, 0);
         EXPECT_EQ(s.PointSize, 2);
         EXPECT_EQ(s.Points, nullptr);
-        EXPECT_EQ(KeyExists(), c.stored != NoKey) << "loading never creates the key";
+        EXPECT_EQ(KeyExists(KeyPath), c.stored != NoKey) << "loading never creates the key";
     }
 }
 
@@ -85,9 +73,8 @@ TEST_F(OrbelSettingsTest, SaveWritesCountAsADword)
 {
     s.Count = 2000000;  // what the dialog took, above the bound
     EXPECT_TRUE(s.SaveToRegistry());
-    DWORD type = 0, value = 0, size = sizeof value;
-    ASSERT_EQ(RegGetValueA(HKEY_CURRENT_USER, KeyPath, "Count", RRF_RT_ANY, &type, &value, &size), ERROR_SUCCESS);
-    EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
+    DWORD value = 0;
+    ASSERT_TRUE(GetDword(KeyPath, "Count", value)) << "a REG_DWORD";
     EXPECT_EQ(value, 2000000u);
     s.LoadFromRegistry();
     EXPECT_EQ(s.Count, MaxCount);

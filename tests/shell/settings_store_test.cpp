@@ -25,20 +25,7 @@ public:
 
 void SetRaw(const char* name, DWORD type, const void* data, DWORD size)
 {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, TestKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                              nullptr),
-              ERROR_SUCCESS);
-    ASSERT_EQ(RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
-    RegCloseKey(key);
-}
-
-bool KeyExists(const char* path)
-{
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
-    return true;
+    ASSERT_TRUE(PutValue(TestKeyPath, name, type, data, size));
 }
 
 // Opens the test key for the store's reads, as LoadFromRegistry does.
@@ -90,15 +77,12 @@ TEST_F(StoreTest, SavedValuesComeBackWithTheirTypes)
     EXPECT_EQ(s.Number, -5);
     EXPECT_STREQ(s.Text, "abc def");
 
-    HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, TestKeyPath, 0, KEY_READ, &key), ERROR_SUCCESS);
-    DWORD type = 0, size = 0;
-    ASSERT_EQ(RegQueryValueExW(key, L"Text", nullptr, &type, nullptr, &size), ERROR_SUCCESS);
-    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
-    ASSERT_EQ(RegQueryValueExW(key, L"Number", nullptr, &type, nullptr, &size), ERROR_SUCCESS);
-    EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
-    EXPECT_EQ(size, 4u);
-    RegCloseKey(key);
+    RawValue text, number;
+    ASSERT_TRUE(GetValue(TestKeyPath, "Text", text));
+    EXPECT_EQ(text.Type, static_cast<DWORD>(REG_SZ));
+    ASSERT_TRUE(GetValue(TestKeyPath, "Number", number));
+    EXPECT_EQ(number.Type, static_cast<DWORD>(REG_DWORD));
+    EXPECT_EQ(number.Data.size(), 4u);
 }
 
 // Every text length around a buffer of 8 bytes, stored with and without a
@@ -177,7 +161,7 @@ TEST_F(StoreTest, SubKeysAreCreatedWhileTheKeyIsOpen)
     HKEY list = store.CreateSubKey("List");
     ASSERT_NE(list, nullptr);
     store.CloseKey(list);
-    EXPECT_TRUE(KeyExists((std::string(TestKeyPath) + "\\List").c_str()));
+    EXPECT_TRUE(KeyExists(std::string(TestKeyPath) + "\\List"));
 }
 
 TEST_F(StoreTest, AKeyThatCannotBeCreatedFailsTheSaveAndWritesNothing)
@@ -188,7 +172,7 @@ TEST_F(StoreTest, AKeyThatCannotBeCreatedFailsTheSaveAndWritesNothing)
     EXPECT_FALSE(bad.SaveToRegistry());
     EXPECT_EQ(bad.Saves, 0) << "SaveSettings does not run without a key";
     EXPECT_EQ(bad.KeyHandle, nullptr);
-    EXPECT_FALSE(KeyExists(path.c_str()));
+    EXPECT_FALSE(KeyExists(path));
 
     bad.LoadFromRegistry();
     EXPECT_EQ(bad.Loads, 1) << "loading runs with every value at its default";

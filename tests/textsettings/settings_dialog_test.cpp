@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "registry_helpers.h"
 #include "saver_hooks.h"
 #include "settings_dialog_ids.h"
 #include "win_test_support.h"
@@ -20,20 +19,6 @@ namespace {
 
 std::string KeyPath() { return std::string("Software\\Zamvel\\") + ThisProgram.Name; }
 std::string ListPath() { return KeyPath() + "\\List"; }
-
-#define REQUIRE_ANSI_CODE_PAGE(cp)                                                                          \
-    do {                                                                                                    \
-        if (GetACP() != (cp)) {                                                                             \
-            if (std::getenv("ZAMVEL_EXPECT_ACP") && std::atoi(std::getenv("ZAMVEL_EXPECT_ACP")) == (cp))    \
-                FAIL() << "ANSI code page " << GetACP() << ", expected " << (cp);                           \
-            GTEST_SKIP() << "needs ANSI code page " << (cp);                                                \
-        }                                                                                                   \
-    } while (0)
-
-void PutDword(const char* name, DWORD value)
-{
-    PutValue(KeyPath(), name, REG_DWORD, std::string(reinterpret_cast<const char*>(&value), 4));
-}
 
 // Everything below the program's key, values and sub-keys, as one text:
 // two exports are equal when nothing was written.
@@ -153,10 +138,10 @@ using Lines_ = std::vector<std::string>;
 
 TEST_F(SettingsDialogTest, OpensFilledFromTheSettings)
 {
-    PutDword("Speed", 4);
-    PutDword("FontSize", 20);
-    PutDword("FontBold", 1);
-    PutDword("FontItalic", 0);
+    PutDword(KeyPath(), "Speed", 4);
+    PutDword(KeyPath(), "FontSize", 20);
+    PutDword(KeyPath(), "FontBold", 1);
+    PutDword(KeyPath(), "FontItalic", 0);
     OpenWithList({"one", "two"});
     EXPECT_EQ(Lines(), (Lines_{"one", "two"}));
     EXPECT_EQ(Selected(), LB_ERR);
@@ -455,8 +440,8 @@ TEST_F(SettingsDialogTest, CancelEscAndCloseBoxChangeNothing)
     enum Way { CancelButton, Escape, CloseBox };
     for (Way way : {CancelButton, Escape, CloseBox}) {
         SCOPED_TRACE(way);
-        PutDword("Speed", 2);
-        PutDword("FontSize", 24);
+        PutDword(KeyPath(), "Speed", 2);
+        PutDword(KeyPath(), "FontSize", 24);
         PutValue(KeyPath(), "FontName", REG_SZ, "Tahoma");
         OpenWithList({"one", "two"});
         const std::string before = Export(KeyPath());

@@ -1,5 +1,6 @@
 #include "win_test_support.h"
 
+#include <cstdio>
 #include <utility>
 
 MemoryCanvas::MemoryCanvas(int width, int height) : width_(width), height_(height)
@@ -46,10 +47,54 @@ std::vector<uint32_t> MemoryCanvas::Pixels() const
     return out;
 }
 
-void DeleteRegistryTree(const char* path)
+size_t Lit(const std::vector<uint32_t>& pixels)
 {
-    RegDeleteTreeA(HKEY_CURRENT_USER, path);
-    RegDeleteKeyA(HKEY_CURRENT_USER, path);
+    size_t n = 0;
+    for (uint32_t p : pixels) n += p != 0;
+    return n;
+}
+
+uint32_t AsColorref(uint32_t rgb) { return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF); }
+
+SmoothingOn::SmoothingOn()
+{
+    SystemParametersInfoA(SPI_GETFONTSMOOTHING, 0, &was_, 0);
+    SystemParametersInfoA(SPI_GETFONTSMOOTHINGTYPE, 0, &type_, 0);
+    SystemParametersInfoA(SPI_SETFONTSMOOTHING, TRUE, nullptr, SPIF_UPDATEINIFILE);
+    SystemParametersInfoA(SPI_SETFONTSMOOTHINGTYPE, 0, reinterpret_cast<void*>(FE_FONTSMOOTHINGSTANDARD),
+                          SPIF_UPDATEINIFILE);
+}
+
+SmoothingOn::~SmoothingOn()
+{
+    SystemParametersInfoA(SPI_SETFONTSMOOTHINGTYPE, 0, reinterpret_cast<void*>(static_cast<UINT_PTR>(type_)),
+                          SPIF_UPDATEINIFILE);
+    SystemParametersInfoA(SPI_SETFONTSMOOTHING, was_, nullptr, SPIF_UPDATEINIFILE);
+}
+
+size_t PrintRimsLeftByBlackRedraw(const char* face, int height, COLORREF colour)
+{
+    MemoryCanvas canvas(200, 120);
+    SetBkMode(canvas.Dc(), TRANSPARENT);
+    size_t unsmoothedLeft = 0;
+    for (BYTE quality : {static_cast<BYTE>(DEFAULT_QUALITY), static_cast<BYTE>(ANTIALIASED_QUALITY),
+                         static_cast<BYTE>(NONANTIALIASED_QUALITY)}) {
+        canvas.Fill(0);
+        HFONT font = CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, quality, 0,
+                                 face);
+        HGDIOBJ old = SelectObject(canvas.Dc(), font);
+        SetTextColor(canvas.Dc(), colour);
+        TextOutW(canvas.Dc(), 10, 10, L"W@g", 3);
+        const size_t drawn = Lit(canvas.Pixels());
+        SetTextColor(canvas.Dc(), RGB(0, 0, 0));
+        TextOutW(canvas.Dc(), 10, 10, L"W@g", 3);
+        const size_t left = Lit(canvas.Pixels());
+        std::printf("quality %d: %zu pixels drawn, %zu left after the black redraw\n", quality, drawn, left);
+        if (quality == NONANTIALIASED_QUALITY) unsmoothedLeft = left;
+        SelectObject(canvas.Dc(), old);
+        DeleteObject(font);
+    }
+    return unsmoothedLeft;
 }
 
 namespace {

@@ -1,13 +1,17 @@
 // Helpers for the test programs that run under wine64: a memory canvas whose
-// pixels can be read back, a registry key cleared around a test, and a catcher
-// for message boxes that would otherwise wait for a user.
+// pixels can be read back, a catcher for message boxes that would otherwise
+// wait for a user, and a guard for tests that need one ANSI code page. The
+// registry helpers come along.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <vector>
+
+#include "registry_support.h"
 
 // A 32-bit top-down DIB section selected into a memory DC.
 class MemoryCanvas {
@@ -34,8 +38,31 @@ private:
     uint32_t* bits_ = nullptr;
 };
 
-// Deletes HKEY_CURRENT_USER\<path> with everything below it.
-void DeleteRegistryTree(const char* path);
+// Lit (non-black) pixels.
+size_t Lit(const std::vector<uint32_t>& pixels);
+
+// 0x00RRGGBB of a canvas pixel as the 0x00BBGGRR of a COLORREF.
+uint32_t AsColorref(uint32_t rgb);
+
+// Font smoothing switched on for a test's length, so that a glyph's edges
+// would blend if the saver's font allowed it.
+class SmoothingOn {
+public:
+    SmoothingOn();
+    ~SmoothingOn();
+    SmoothingOn(const SmoothingOn&) = delete;
+    SmoothingOn& operator=(const SmoothingOn&) = delete;
+
+private:
+    BOOL was_ = FALSE;
+    UINT type_ = 0;
+};
+
+// Draws "W@g" in colour on a black canvas, then once more in black, in a
+// font of the face and height at each quality (default, antialiased,
+// unsmoothed); prints what each pass lit and returns the pixels the
+// unsmoothed font leaves lit.
+size_t PrintRimsLeftByBlackRedraw(const char* face, int height, COLORREF colour);
 
 // Catches every message box the thread shows while it lives: records its
 // caption and text and closes it with IDOK, so nothing waits for a person.
@@ -55,3 +82,14 @@ public:
 
 // Runs the thread's message queue until it is empty or ms have passed.
 void PumpMessages(DWORD ms);
+
+// Skips a test that needs another ANSI code page; the ctest run that sets
+// ZAMVEL_EXPECT_ACP to that page must get it, so there it fails instead.
+#define REQUIRE_ANSI_CODE_PAGE(cp)                                                                       \
+    do {                                                                                                 \
+        if (GetACP() != (cp)) {                                                                          \
+            if (std::getenv("ZAMVEL_EXPECT_ACP") && std::atoi(std::getenv("ZAMVEL_EXPECT_ACP")) == (cp)) \
+                FAIL() << "ANSI code page " << GetACP() << ", expected " << (cp);                        \
+            GTEST_SKIP() << "needs ANSI code page " << (cp);                                             \
+        }                                                                                                \
+    } while (0)

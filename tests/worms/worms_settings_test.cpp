@@ -21,33 +21,13 @@ const std::string LengthMessage =
     "\x83\x8f\x81\x5b\x83\x80\x82\xcc\x92\xb7\x82\xb3\x82\xcd\x82\x50\x88\xc8\x8f\xe3\x82\xc9\x82\xb5"
     "\x82\xc4\x89\xba\x82\xb3\x82\xa2";  // ワームの長さは１以上にして下さい
 
-bool KeyExists()
-{
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, KeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
-    return true;
-}
-
-void Store(const char* name, DWORD value)
-{
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, KeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
-    RegCloseKey(key);
-}
-
 // A stored DWORD as written, or "(none)" / "(type n)" when it is not one.
 std::string Stored(const char* name)
 {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, KeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) return "(none)";
-    DWORD type = 0, value = 0, size = sizeof value;
-    const LONG r = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
-    RegCloseKey(key);
-    if (r != ERROR_SUCCESS) return "(none)";
-    if (type != REG_DWORD || size != 4) return "(type " + std::to_string(type) + ")";
+    RawValue raw;
+    DWORD value = 0;
+    if (!GetValue(KeyPath, name, raw)) return "(none)";
+    if (!GetDword(KeyPath, name, value)) return "(type " + std::to_string(raw.Type) + ")";
     return std::to_string(static_cast<int32_t>(value));
 }
 
@@ -69,7 +49,7 @@ TEST_F(WormsRegistry, FirstStartTakesTheDefaultsAndWritesNothing)
     EXPECT_EQ(settings.EraseBackground, 0) << "the worms draw over the unerased screen";
     EXPECT_EQ(settings.TimerInterval, 50u);
     EXPECT_EQ(settings.KeepSnapshot, 0);
-    EXPECT_FALSE(KeyExists());
+    EXPECT_FALSE(KeyExists(KeyPath));
 }
 
 TEST_F(WormsRegistry, StoredValuesOutOfRangeAreReplacedAtLoad)
@@ -90,9 +70,15 @@ TEST_F(WormsRegistry, StoredValuesOutOfRangeAreReplacedAtLoad)
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "stored " << c.type << ", " << c.count << ", " << c.length);
         DeleteRegistryTree(KeyPath);
-        if (c.type != None) Store("Type", c.type);
-        if (c.count != None) Store("WormsCnt", c.count);
-        if (c.length != None) Store("WormsLen", c.length);
+        if (c.type != None) {
+            ASSERT_TRUE(PutDword(KeyPath, "Type", c.type));
+        }
+        if (c.count != None) {
+            ASSERT_TRUE(PutDword(KeyPath, "WormsCnt", c.count));
+        }
+        if (c.length != None) {
+            ASSERT_TRUE(PutDword(KeyPath, "WormsLen", c.length));
+        }
         settings.LoadFromRegistry();
         EXPECT_EQ(settings.Type, c.wantType);
         EXPECT_EQ(settings.WormsCnt, c.wantCount);
@@ -156,9 +142,9 @@ TEST_F(WormsDialog, ShowsTheStoredValuesWithTheirRadioButton)
                  {static_cast<DWORD>(-1), IDC_TRAIL_NONE}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "stored Type " << static_cast<int32_t>(c.storedType));
-        Store("Type", c.storedType);
-        Store("WormsCnt", 345);
-        Store("WormsLen", 17);
+        ASSERT_TRUE(PutDword(KeyPath, "Type", c.storedType));
+        ASSERT_TRUE(PutDword(KeyPath, "WormsCnt", 345));
+        ASSERT_TRUE(PutDword(KeyPath, "WormsLen", 17));
         Open();
         EXPECT_EQ(Text(IDC_WORMS_CNT), "345");
         EXPECT_EQ(Text(IDC_WORMS_LEN), "17");
@@ -212,7 +198,7 @@ TEST_F(WormsDialog, OkRefusesACountOrLengthBelowOne)
         EXPECT_EQ(boxes.Boxes()[0].Text, *c.message);
         EXPECT_EQ(GetFocus(), GetDlgItem(dialog, c.focus));
         EXPECT_TRUE(IsWindowVisible(dialog)) << "the dialog stays open";
-        EXPECT_FALSE(KeyExists());
+        EXPECT_FALSE(KeyExists(KeyPath));
         DestroyWindow(dialog);
         dialog = nullptr;
     }
@@ -245,7 +231,7 @@ TEST_F(WormsDialog, CancelAfterARefusedOkWritesNothing)
     Type(IDC_WORMS_CNT, "40");
     Press(IDCANCEL);
     EXPECT_FALSE(IsWindowVisible(dialog)) << "Cancel ends the dialog";
-    EXPECT_FALSE(KeyExists());
+    EXPECT_FALSE(KeyExists(KeyPath));
 }
 
 } // namespace

@@ -1,4 +1,12 @@
-#include "registry_helpers.h"
+#include "registry_support.h"
+
+#include <cstring>
+
+void DeleteRegistryTree(const char* path)
+{
+    RegDeleteTreeA(HKEY_CURRENT_USER, path);
+    RegDeleteKeyA(HKEY_CURRENT_USER, path);
+}
 
 bool KeyExists(const std::string& path)
 {
@@ -8,16 +16,57 @@ bool KeyExists(const std::string& path)
     return true;
 }
 
-bool PutValue(const std::string& path, const std::string& name, DWORD type, const std::string& data)
+bool CreateKey(const std::string& path)
 {
     HKEY key = nullptr;
     if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
         ERROR_SUCCESS)
         return false;
-    const LONG r = RegSetValueExA(key, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.data()),
-                                  static_cast<DWORD>(data.size()));
+    RegCloseKey(key);
+    return true;
+}
+
+bool PutValue(const std::string& path, const std::string& name, DWORD type, const void* data, DWORD size)
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return false;
+    const LONG r = RegSetValueExA(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
     RegCloseKey(key);
     return r == ERROR_SUCCESS;
+}
+
+bool PutValue(const std::string& path, const std::string& name, DWORD type, const std::string& data)
+{
+    return PutValue(path, name, type, data.data(), static_cast<DWORD>(data.size()));
+}
+
+bool PutDword(const std::string& path, const std::string& name, DWORD value)
+{
+    return PutValue(path, name, REG_DWORD, &value, sizeof value);
+}
+
+bool GetValue(const std::string& path, const std::string& name, RawValue& out)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    std::string data(4096, '\0');
+    DWORD size = static_cast<DWORD>(data.size()), type = 0;
+    const LONG r = RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size);
+    RegCloseKey(key);
+    if (r != ERROR_SUCCESS) return false;
+    data.resize(size);
+    out = {name, type, data};
+    return true;
+}
+
+bool GetDword(const std::string& path, const std::string& name, DWORD& value)
+{
+    RawValue raw;
+    if (!GetValue(path, name, raw) || raw.Type != REG_DWORD || raw.Data.size() != sizeof value) return false;
+    memcpy(&value, raw.Data.data(), sizeof value);
+    return true;
 }
 
 std::vector<RawValue> Values(const std::string& path)

@@ -1,0 +1,21 @@
+// Checks shared by the resource tests, on what resource_reader.h reads.
+#pragma once
+
+#include <cstddef>
+
+#include "resource_reader.h"
+
+// Every control of the template, in order, against the expected table:
+// geometry, id, styles, texts and creation data. An expected "#<ordinal>"
+// class must be that ordinal; an expected name matches the class by name
+// or by its predefined ordinal, in any case.
+void ExpectControls(const DialogTemplate& t, const DialogControl* expected, size_t count);
+template <size_t N>
+void ExpectControls(const DialogTemplate& t, const DialogControl (&expected)[N])
+{
+    ExpectControls(t, expected, N);
+}
+
+// The fixed part says FILEVERSION and PRODUCTVERSION 1,0,0,1, and the one
+// translation is Japanese (0x411) in Unicode (1200).
+void ExpectVersion1001InJapanese(const VersionRecord& version);
