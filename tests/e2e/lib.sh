@@ -11,7 +11,12 @@
 #   shot FILE                           screenshot of the whole screen
 #   pixel FILE X Y                      the colour at X, Y as "srgb(r,g,b)"
 #   count_colour FILE COLOUR            how many pixels of FILE have COLOUR (e.g. white, "#000000")
+#   lit_count FILE                      how many pixels of FILE are not black
+#   preview_client HOST SHOT OUT        crop the preview host's 152 x 112 client area from SHOT into OUT
 #   reg_value KEY NAME                  the data of a registry value as reg query prints it, or nothing
+#   reg_dword KEY NAME NUMBER           store a REG_DWORD value (the key is created)
+#   reg_text KEY NAME TEXT              store a REG_SZ value (the key is created)
+#   reg_key_missing KEY                 true when the key does not exist
 #   reg_delete KEY                      delete a registry key with its sub-keys
 #   check DESCRIPTION COMMAND...        count a check; the command's success is the verdict
 #   finish                              print "N passed, N failed" and exit with the verdict
@@ -94,9 +99,25 @@ count_colour() {
     -colorspace gray -threshold 0 -negate -format '%[fx:round(mean*w*h)]' info:
 }
 
+lit_count() { echo $(($(identify -format '%[fx:w*h]' "$1") - $(count_colour "$1" black))); }
+
+# The host's client area sits at the bottom right of its window, below the
+# caption.
+preview_client() {
+  local X Y WIDTH HEIGHT SCREEN WINDOW
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  convert "$2" -crop "152x112+$((X + WIDTH - 152))+$((Y + HEIGHT - 112))" +repage "$3"
+}
+
 reg_value() {
   "$WINE" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v n="$2" '$1 == n { $1 = ""; $2 = ""; sub(/^ +/, ""); print }'
 }
+
+reg_dword() { "$WINE" reg add "$1" /v "$2" /t REG_DWORD /d "$3" /f >/dev/null 2>&1; }
+
+reg_text() { "$WINE" reg add "$1" /v "$2" /t REG_SZ /d "$3" /f >/dev/null 2>&1; }
+
+reg_key_missing() { ! "$WINE" reg query "$1" >/dev/null 2>&1; }
 
 reg_delete() { "$WINE" reg delete "$1" /f >/dev/null 2>&1; true; }
 

@@ -9,9 +9,7 @@ start_program pid "$BIN/Orbel-preview.exe"
 host=$(wait_window Preview) || { check "the preview host window appears" false; finish; exit 1; }
 sleep 1.5
 shot "$WORK/preview.png"
-eval "$(xdotool getwindowgeometry --shell "$host")"
-# The host's client area sits at the bottom of its window, below the caption.
-convert "$WORK/preview.png" -crop "152x112+$((X + WIDTH - 152))+$((Y + HEIGHT - 112))" +repage "$WORK/client.png"
+preview_client "$host" "$WORK/preview.png" "$WORK/client.png"
 white=$(count_colour "$WORK/client.png" white)
 black=$(count_colour "$WORK/client.png" black)
 check "scaled squares show in the preview ($white white pixels)" test "$white" -ge 150

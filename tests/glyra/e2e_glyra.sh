@@ -18,7 +18,6 @@ lit_colours() {
     grep -v '^0 0 0$'
 }
 winepath_of() { "$WINE" winepath -w "$1" 2>/dev/null | tr -d '\r'; }
-lit_count() { echo $(($(identify -format '%[fx:w*h]' "$1") - $(count_colour "$1" black))); }
 # Every channel of every lit colour is 135..255: light, unblended glyphs.
 all_light() { lit_colours "$1" | awk '$1 < 135 || $2 < 135 || $3 < 135 { bad = 1 } END { exit bad }'; }
 
@@ -53,17 +52,22 @@ open_dialog() {
 # Focus goes edit -> font list -> size -> bold -> italic -> speed -> OK.
 ok_from_edit() { xdotool key Tab Tab Tab Tab Tab Tab; sleep 0.2; xdotool key space; }
 
+# Alt+N (New) empties the edit; the text is typed into it.
+type_new_string() {
+  xdotool key alt+n
+  sleep 0.2
+  xdotool type --delay 30 "$1"
+}
+
 # --- full screen with the built-in strings ----------------------------------
 reg_delete "$KEY"
 run_full_screen "built-in strings"
-check "nothing is stored by a run" bash -c "! \"$WINE\" reg query '$KEY' >/dev/null 2>&1"
+check "nothing is stored by a run" reg_key_missing "$KEY"
 
 # --- the dialog: type, Alt+U, OK --------------------------------------------
 reg_delete "$KEY"
 if open_dialog; then
-  xdotool key alt+n
-  sleep 0.2
-  xdotool type --delay 30 'Hello e2e'
+  type_new_string 'Hello e2e'
   xdotool key alt+u
   sleep 0.3
   ok_from_edit
@@ -84,9 +88,7 @@ check "one string, one colour (got $LAST_COLOURS)" test "$LAST_COLOURS" = 1
 # --- Alt+S, Alt+F, Alt+P -----------------------------------------------------
 face_before=$(reg_value "$KEY" FontName)
 if open_dialog; then
-  xdotool key alt+n
-  sleep 0.2
-  xdotool type --delay 30 'second line'
+  type_new_string 'second line'
   xdotool key alt+u
   sleep 0.2
   # Alt+S: the string list; Home selects its first line, Alt+D deletes it.
@@ -125,9 +127,7 @@ fi
 # --- Esc stores nothing --------------------------------------------------------
 "$WINE" reg export "$KEY" "$(winepath_of "$WORK/before.reg")" /y >/dev/null 2>&1
 if open_dialog; then
-  xdotool key alt+n
-  sleep 0.2
-  xdotool type --delay 30 'not kept'
+  type_new_string 'not kept'
   xdotool key alt+u alt+p Down
   sleep 0.2
   xdotool key Escape
@@ -144,9 +144,9 @@ fi
 # A long string in a large font at the slowest speed: most of its
 # characters still wait at the start point a second after the start.
 reg_delete "$KEY"
-"$WINE" reg add "$KEY\\List" /v 1 /t REG_SZ /d 'WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW' /f >/dev/null 2>&1
-"$WINE" reg add "$KEY" /v Speed /t REG_DWORD /d 5 /f >/dev/null 2>&1
-"$WINE" reg add "$KEY" /v FontSize /t REG_DWORD /d 64 /f >/dev/null 2>&1
+reg_text "$KEY\\List" 1 'WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW'
+reg_dword "$KEY" Speed 5
+reg_dword "$KEY" FontSize 64
 start_program pid "$BIN/Glyra-preview.exe" 5
 if host=$(wait_window Preview); then
   sleep 1

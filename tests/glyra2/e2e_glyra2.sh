@@ -15,13 +15,6 @@
 KEY='HKCU\Software\Zamvel\Glyra2'
 SCR="$BIN/Glyra2.scr"
 
-lit_pixels() {  # everything but black
-  local size black
-  size=$(identify -format '%w %h' "$1")
-  black=$(count_colour "$1" black)
-  echo $(( ${size% *} * ${size#* } - black ))
-}
-
 # Pixels whose saturation is above a fifth: coloured, not grey.
 coloured_pixels() {
   convert "$1" -colorspace HSL -channel G -separate +channel -threshold 20% \
@@ -35,14 +28,14 @@ if win=$(wait_window Glyra2); then
   sleep 3
   shot "$WORK/run.png"
   cp "$WORK/run.png" "$BIN/glyra2-japanese.png"
-  lit=$(lit_pixels "$WORK/run.png")
+  lit=$(lit_count "$WORK/run.png")
   coloured=$(coloured_pixels "$WORK/run.png")
   colours=$(convert "$WORK/run.png" -format %k info:)
   check "strings are drawn ($lit lit pixels)" test "$lit" -ge 1500
   check "on black (at most a tenth lit)" test "$lit" -le $((1024 * 768 / 10))
   check "in colour ($coloured coloured pixels)" test "$coloured" -ge 500
   check "in several colours ($colours in the picture)" test "$colours" -ge 7
-  check "a first start writes nothing to the registry" bash -c "! '$WINE' reg query '$KEY' >/dev/null 2>&1"
+  check "a first start writes nothing to the registry" reg_key_missing "$KEY"
   move_mouse "$win" 300 300
   sleep 1
   check "mouse movement does not end it" still_running "$pid"
@@ -58,7 +51,7 @@ start_program pid "$SCR" /s
 if win=$(wait_window Glyra2); then
   sleep 2
   shot "$WORK/latin.png"
-  lit=$(lit_pixels "$WORK/latin.png")
+  lit=$(lit_count "$WORK/latin.png")
   check "strings are drawn under the default code page too ($lit lit pixels)" test "$lit" -ge 1000
   click_at "$win" 400 300
   wait_exit "$pid" 20
@@ -72,9 +65,8 @@ start_program pid "$BIN/Glyra2-preview.exe" 6
 if host=$(wait_window Preview); then
   sleep 2
   shot "$WORK/preview.png"
-  eval "$(xdotool getwindowgeometry --shell "$host")"
-  convert "$WORK/preview.png" -crop "152x112+$((X + WIDTH - 152))+$((Y + HEIGHT - 112))" +repage "$WORK/client.png"
-  lit=$(lit_pixels "$WORK/client.png")
+  preview_client "$host" "$WORK/preview.png" "$WORK/client.png"
+  lit=$(lit_count "$WORK/client.png")
   check "the strings show scaled into the preview ($lit lit pixels)" test "$lit" -ge 5
   press "$host" space
   sleep 1.5
@@ -90,7 +82,7 @@ if dlg=$(wait_window Setting); then
   press "$dlg" Escape
   wait_exit "$pid" 20
   check "/c shows the Setting dialog; Esc ends it with exit code 0 (got $EXIT_CODE)" test "$EXIT_CODE" = 0
-  check "Cancel stores nothing" bash -c "! '$WINE' reg query '$KEY' >/dev/null 2>&1"
+  check "Cancel stores nothing" reg_key_missing "$KEY"
 else
   check "Glyra2 /c shows the Setting dialog" false
 fi

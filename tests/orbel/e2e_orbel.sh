@@ -53,11 +53,20 @@ type_count() {
   sleep 0.2
 }
 
-reg_delete "$KEY"
-start_program pid "$SCR" /c
-if dlg=$(wait_window Setting); then
+# focus_setting puts the focus back in the dialog; open_setting opens
+# "Setting" on an empty key, focused, and sets pid and dlg.
+focus_setting() {
   xdotool windowfocus --sync "$dlg" 2>/dev/null
   sleep 0.3
+}
+open_setting() {
+  reg_delete "$KEY"
+  start_program pid "$SCR" /c
+  dlg=$(wait_window Setting) || return 1
+  focus_setting
+}
+
+if open_setting; then
   type_count 0
   xdotool key Return
   box=$(wait_window Orbel 10)
@@ -67,8 +76,7 @@ if dlg=$(wait_window Setting); then
   sleep 0.5
   check "the message box is gone after its OK" bash -c "! xdotool search --name '^Orbel$' >/dev/null 2>&1"
   check "nothing stored after the refusal" test -z "$(reg_value "$KEY" Count)"
-  xdotool windowfocus --sync "$dlg" 2>/dev/null
-  sleep 0.3
+  focus_setting
   type_count 500
   xdotool key Return
   wait_exit "$pid" 20
@@ -79,17 +87,13 @@ else
   check "Orbel /c opens the Setting dialog" false
 fi
 
-reg_delete "$KEY"
-start_program pid "$SCR" /c
-if dlg=$(wait_window Setting); then
-  xdotool windowfocus --sync "$dlg" 2>/dev/null
-  sleep 0.3
+if open_setting; then
   type_count 500
   press "$dlg" Escape
   wait_exit "$pid" 20
   code=$EXIT_CODE
   check "Cancel ends the program with exit code 0 (got $code)" test "$code" = 0
-  check "Cancel stores nothing" bash -c "! \"$WINE\" reg query '$KEY' >/dev/null 2>&1"
+  check "Cancel stores nothing" reg_key_missing "$KEY"
 else
   check "Orbel /c opens the Setting dialog again" false
 fi

@@ -53,52 +53,50 @@ check "a key press ends the run with exit code 0 (got $EXIT_CODE)" test "$EXIT_C
 
 # --- preview: the shrunken screen, then the worms on it ----------------------
 # Worms that leave no trail change only the pixels under them.
-"$WINE" reg add "$KEY" /v Type /t REG_DWORD /d 1 /f >/dev/null
+reg_dword "$KEY" Type 1
 start_program pid "$BIN/Worms-preview.exe"
 host=$(wait_window Preview) || { check "the preview host window appears" false; finish; exit 1; }
 sleep 0.6
 shot "$WORK/preview.png"
-eval "$(xdotool getwindowgeometry --shell "$host")"
-convert "$WORK/preview.png" -crop "152x112+$((X + WIDTH - 152))+$((Y + HEIGHT - 112))" +repage \
-  "$WORK/client.png"
+preview_client "$host" "$WORK/preview.png" "$WORK/client.png"
 # Away from the corners: blue on the left, khaki on the right, the white disc.
 check "the preview shows the screen's left half shrunk" test "$(pixel "$WORK/client.png" 20 60)" = "srgb(64,96,160)"
 check "and its right half" test "$(pixel "$WORK/client.png" 130 60)" = "srgb(208,192,128)"
 check "and the disc in the middle" test "$(pixel "$WORK/client.png" 76 56)" = "srgb(255,255,255)"
 sleep 1.5
 shot "$WORK/preview2.png"
-convert "$WORK/preview2.png" -crop "152x112+$((X + WIDTH - 152))+$((Y + HEIGHT - 112))" +repage \
-  "$WORK/client2.png"
+preview_client "$host" "$WORK/preview2.png" "$WORK/client2.png"
 check "worms crawl in the preview" test "$(differing "$WORK/client2.png" "$WORK/client.png")" -ge 100
 press "$host" space
 wait_exit "$pid" 15
 check "a key press ends the preview with exit code 0 (got $EXIT_CODE)" test "$EXIT_CODE" = 0
 
 # --- the settings dialog -----------------------------------------------------
+# Opens "Setting" with /c, closes it with a key and waits for the program;
+# without the dialog the script ends, failing $2.
+close_setting_with() {
+  local pid dlg
+  start_program pid "$BIN/Worms.scr" /c
+  dlg=$(wait_window Setting) || { check "$2" false; finish; exit 1; }
+  press "$dlg" "$1"
+  wait_exit "$pid" 15
+}
+
 # Stored values that are not the defaults come back unchanged through OK,
 # so the dialog showed them, the third radio button included.
-"$WINE" reg add "$KEY" /v Type /t REG_DWORD /d 2 /f >/dev/null
-"$WINE" reg add "$KEY" /v WormsCnt /t REG_DWORD /d 345 /f >/dev/null
-"$WINE" reg add "$KEY" /v WormsLen /t REG_DWORD /d 17 /f >/dev/null
-start_program pid "$BIN/Worms.scr" /c
-dlg=$(wait_window Setting) || { check "the Setting dialog appears" false; finish; exit 1; }
-press "$dlg" Return
-wait_exit "$pid" 15
+reg_dword "$KEY" Type 2
+reg_dword "$KEY" WormsCnt 345
+reg_dword "$KEY" WormsLen 17
+close_setting_with Return "the Setting dialog appears"
 check "OK closes the dialog with exit code 0 (got $EXIT_CODE)" test "$EXIT_CODE" = 0
 check "it showed and kept the stored values ($(dword Type), $(dword WormsCnt), $(dword WormsLen))" \
   test "$(dword Type) $(dword WormsCnt) $(dword WormsLen)" = "2 345 17"
 
 # A stored Type out of range checks "跡を残さない" (Type 1); Esc writes nothing.
-"$WINE" reg add "$KEY" /v Type /t REG_DWORD /d 7 /f >/dev/null
-start_program pid "$BIN/Worms.scr" /c
-dlg=$(wait_window Setting) || { check "the Setting dialog appears again" false; finish; exit 1; }
-press "$dlg" Escape
-wait_exit "$pid" 15
+reg_dword "$KEY" Type 7
+close_setting_with Escape "the Setting dialog appears again"
 check "Esc closes the dialog with exit code 0 (got $EXIT_CODE)" test "$EXIT_CODE" = 0
 check "and writes nothing (Type is still $(dword Type))" test "$(dword Type)" = 7
-start_program pid "$BIN/Worms.scr" /c
-dlg=$(wait_window Setting) || { check "the Setting dialog appears a third time" false; finish; exit 1; }
-press "$dlg" Return
-wait_exit "$pid" 15
+close_setting_with Return "the Setting dialog appears a third time"
 check "Type 7 was shown as the second radio button and saved as 1 (got $(dword Type))" test "$(dword Type)" = 1
 finish
