@@ -8,9 +8,10 @@
 #include <vector>
 
 #include "default_texts.h"
+#include "entry_texts.h"
 #include "glyra_test_support.h"
 #include "random.h"
-#include "resource_reader.h"
+#include "resource_checks.h"
 #include "saver_hooks.h"
 #include "win_test_support.h"
 
@@ -27,13 +28,6 @@ const wchar_t* const BuiltIn[GlyraDefaultTextCount] = {
     L"進むことを畏れるものに明日は訪れない。",
     L"汝自身を知れ",
 };
-
-std::vector<std::wstring> Texts()
-{
-    std::vector<std::wstring> out;
-    for (const TextEntry* e = Glyra().List.Head; e; e = e->Next) out.emplace_back(e->Text, static_cast<size_t>(e->Length));
-    return out;
-}
 
 HFONT NoFont(int32_t, int32_t, int32_t, const char*) { return nullptr; }
 
@@ -62,7 +56,7 @@ TEST_F(GlyraHooks, BuiltInStringsOnlyForAnEmptyList)
         // Prepare seeds from the tick count; runs a few ticks apart differ.
         Sleep(3);
         ASSERT_TRUE(Prepare());
-        const std::vector<std::wstring> texts = Texts();
+        const std::vector<std::wstring> texts = EntryTexts(Glyra().List);
         ASSERT_FALSE(texts.empty());
         size_t next = 0;
         for (const std::wstring& t : texts) {
@@ -78,7 +72,7 @@ TEST_F(GlyraHooks, BuiltInStringsOnlyForAnEmptyList)
     Store({{"mine"}});
     Glyra().LoadFromRegistry();
     ASSERT_TRUE(Prepare());
-    EXPECT_EQ(Texts(), (std::vector<std::wstring>{L"mine"}));
+    EXPECT_EQ(EntryTexts(Glyra().List), (std::vector<std::wstring>{L"mine"}));
 }
 
 // Prepare seeds the generator from the tick count, so stored strings get
@@ -203,13 +197,15 @@ TEST(GlyraResources, IconDialogAndVersion)
     EXPECT_NE(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(101)), nullptr);
     EXPECT_NE(FindJapaneseResource(MAKEINTRESOURCEA(5) /* RT_DIALOG */, 102), nullptr);
     const VersionRecord version;
-    const struct {
-        const wchar_t* Name;
-        const wchar_t* Value;
-    } strings[] = {{L"CompanyName", L"Zamvel"},   {L"FileVersion", L"1, 0, 0, 1"},
-                   {L"ProductVersion", L"1, 0, 0, 1"}, {L"InternalName", L"Glyra"},
-                   {L"OriginalFilename", L"Glyra.scr"}, {L"ProductName", L"Glyra"}};
-    for (const auto& s : strings) EXPECT_EQ(version.String(s.Name), s.Value) << s.Name;
+    const VersionText strings[] = {
+        {L"CompanyName", L"Zamvel"},
+        {L"FileVersion", L"1, 0, 0, 1"},
+        {L"ProductVersion", L"1, 0, 0, 1"},
+        {L"InternalName", L"Glyra"},
+        {L"OriginalFilename", L"Glyra.scr"},
+        {L"ProductName", L"Glyra"},
+    };
+    ExpectVersionTexts(version, strings);
     EXPECT_NE(version.String(L"FileDescription").find(L"Glyra"), std::wstring::npos);
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "default_texts.h"
+#include "entry_texts.h"
 #include "glyra2_test_support.h"
 #include "random.h"
 #include "resource.h"
@@ -56,13 +57,6 @@ std::vector<Start> StartsFromSeed(uint32_t seed, size_t count)
     return out;
 }
 
-std::vector<std::wstring> Texts()
-{
-    std::vector<std::wstring> out;
-    for (const TextEntry* e = Glyra2().List.Head; e; e = e->Next) out.emplace_back(e->Text, static_cast<size_t>(e->Length));
-    return out;
-}
-
 class Glyra2Hooks : public Glyra2Test {};
 
 TEST_F(Glyra2Hooks, ProgramAndDefaults)
@@ -91,7 +85,7 @@ TEST_F(Glyra2Hooks, PrepareAddsTheBuiltInStringsAfterSeeding)
     ASSERT_TRUE(Prepare());
     const DWORD after = GetTickCount();
     EXPECT_EQ(Glyra2().List.EntryCount, 6);
-    EXPECT_EQ(Texts(), (std::vector<std::wstring>{L"Tutte le strade portano a Roma.", L"The Eyes of Truth.",
+    EXPECT_EQ(EntryTexts(Glyra2().List), (std::vector<std::wstring>{L"Tutte le strade portano a Roma.", L"The Eyes of Truth.",
                                                   L"少年老い易く、学成り難し", L"光陰矢の如し", L"汝自身を知れ",
                                                   L"士別れて三日なれば、即ちまさに刮目して相待つべし。"}));
     const std::vector<Start> got = Starts();
@@ -119,7 +113,7 @@ TEST_F(Glyra2Hooks, StoredStringsStartAlikeOnEveryRun)
     }
     EXPECT_EQ(runs[0], runs[1]);
     EXPECT_EQ(runs[0], StartsFromSeed(1, 2));
-    EXPECT_EQ(Texts(), (std::vector<std::wstring>{L"alpha", L"beta"}));
+    EXPECT_EQ(EntryTexts(Glyra2().List), (std::vector<std::wstring>{L"alpha", L"beta"}));
     EXPECT_EQ(Glyra2().List.EntryCount, 2);
 }
 
@@ -232,13 +226,15 @@ TEST_F(Glyra2Hooks, ResourcesIconAndVersion)
     const VersionRecord version;
     ASSERT_TRUE(version.Loaded());
     ExpectVersion1001InJapanese(version);
-    const struct {
-        const wchar_t* Name;
-        const wchar_t* Value;
-    } strings[] = {{L"CompanyName", L"Zamvel"},        {L"FileVersion", L"1, 0, 0, 1"},
-                   {L"ProductVersion", L"1, 0, 0, 1"}, {L"InternalName", L"Glyra2"},
-                   {L"OriginalFilename", L"Glyra2.scr"}, {L"ProductName", L"Glyra2"}};
-    for (const auto& s : strings) EXPECT_EQ(version.String(s.Name), s.Value) << s.Name;
+    const VersionText strings[] = {
+        {L"CompanyName", L"Zamvel"},
+        {L"FileVersion", L"1, 0, 0, 1"},
+        {L"ProductVersion", L"1, 0, 0, 1"},
+        {L"InternalName", L"Glyra2"},
+        {L"OriginalFilename", L"Glyra2.scr"},
+        {L"ProductName", L"Glyra2"},
+    };
+    ExpectVersionTexts(version, strings);
     EXPECT_EQ(version.String(L"FileDescription").find(L"Glyra2"), 0u);
 }
 

@@ -82,10 +82,7 @@ TEST(OrbelResources, VersionRecordNamesTheProgramInJapanese)
     ASSERT_TRUE(version.Loaded());
     ExpectVersion1001InJapanese(version);
 
-    const struct {
-        const wchar_t* name;
-        const wchar_t* value;
-    } strings[] = {
+    const VersionText strings[] = {
         {L"CompanyName", L"Zamvel"},
         {L"FileDescription", L"Orbel 質点の引力スクリーンセーバー"},
         {L"FileVersion", L"1, 0, 0, 1"},
@@ -94,7 +91,7 @@ TEST(OrbelResources, VersionRecordNamesTheProgramInJapanese)
         {L"ProductName", L"Orbel"},
         {L"ProductVersion", L"1, 0, 0, 1"},
     };
-    for (const auto& s : strings) EXPECT_EQ(version.String(s.name), s.value);
+    ExpectVersionTexts(version, strings);
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "entry_texts.h"
 #include "saver_hooks.h"
 #include "settings_dialog_ids.h"
 #include "win_test_support.h"
@@ -41,11 +42,18 @@ std::vector<std::string> StoredList()
     return out;
 }
 
-std::vector<std::wstring> MemoryList()
+std::string BoxLine(HWND box, int i)
 {
-    std::vector<std::wstring> out;
-    for (const TextEntry* e = TextSaverSettings().List.Head; e; e = e->Next)
-        out.emplace_back(e->Text, static_cast<size_t>(e->Length));
+    char text[1024] = "";
+    SendMessageA(box, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+std::vector<std::string> BoxLines(HWND box)
+{
+    std::vector<std::string> out;
+    const int n = static_cast<int>(SendMessageA(box, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < n; ++i) out.push_back(BoxLine(box, i));
     return out;
 }
 
@@ -98,36 +106,13 @@ protected:
         GetWindowTextA(edit, text, sizeof text);
         return text;
     }
-    std::vector<std::string> Lines() const
-    {
-        std::vector<std::string> out;
-        const int n = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
-        for (int i = 0; i < n; ++i) {
-            char text[1024] = "";
-            SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-            out.emplace_back(text);
-        }
-        return out;
-    }
+    std::vector<std::string> Lines() const { return BoxLines(list); }
     int Selected() const { return static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0)); }
-    std::vector<std::string> FontLines() const
-    {
-        std::vector<std::string> out;
-        const int n = static_cast<int>(SendMessageA(fonts, LB_GETCOUNT, 0, 0));
-        for (int i = 0; i < n; ++i) {
-            char text[64] = "";
-            SendMessageA(fonts, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-            out.emplace_back(text);
-        }
-        return out;
-    }
+    std::vector<std::string> FontLines() const { return BoxLines(fonts); }
     std::string SelectedFace() const
     {
         const int i = static_cast<int>(SendMessageA(fonts, LB_GETCURSEL, 0, 0));
-        if (i == LB_ERR) return "";
-        char text[64] = "";
-        SendMessageA(fonts, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-        return text;
+        return i == LB_ERR ? "" : BoxLine(fonts, i);
     }
 
     HWND dialog = nullptr;
@@ -300,7 +285,7 @@ TEST_F(SettingsDialogTest, JapaneseLinesRoundTrip)
     EXPECT_EQ(Lines(), (Lines_{text}));
     Press(IDOK);
     EXPECT_EQ(StoredList(), (Lines_{"1=" + text}));
-    EXPECT_EQ(MemoryList(), (std::vector<std::wstring>{L"光陰矢の如し"}));
+    EXPECT_EQ(EntryTexts(TextSaverSettings().List), (std::vector<std::wstring>{L"光陰矢の如し"}));
 }
 
 // OK rebuilds the list from the lines, dropping empty ones, and numbers
@@ -315,7 +300,7 @@ TEST_F(SettingsDialogTest, OkStoresTheLinesWithoutEmptyOnes)
     Press(IDOK);
     EXPECT_FALSE(IsWindowVisible(dialog));
     EXPECT_EQ(StoredList(), (Lines_{"1=one", "2=three"}));
-    EXPECT_EQ(MemoryList(), (std::vector<std::wstring>{L"one", L"three"}));
+    EXPECT_EQ(EntryTexts(TextSaverSettings().List), (std::vector<std::wstring>{L"one", L"three"}));
 }
 
 // An empty list is stored as an empty "List"; the next run shows the
@@ -445,7 +430,7 @@ TEST_F(SettingsDialogTest, CancelEscAndCloseBoxChangeNothing)
         PutValue(KeyPath(), "FontName", REG_SZ, "Tahoma");
         OpenWithList({"one", "two"});
         const std::string before = Export(KeyPath());
-        const std::vector<std::wstring> memoryBefore = MemoryList();
+        const std::vector<std::wstring> memoryBefore = EntryTexts(TextSaverSettings().List);
 
         Type("three");
         Press(IDC_UPDATE_BUTTON);
@@ -470,7 +455,7 @@ TEST_F(SettingsDialogTest, CancelEscAndCloseBoxChangeNothing)
         PumpMessages(20);
         EXPECT_FALSE(IsWindowVisible(dialog));
         EXPECT_EQ(Export(KeyPath()), before);
-        EXPECT_EQ(MemoryList(), memoryBefore);
+        EXPECT_EQ(EntryTexts(TextSaverSettings().List), memoryBefore);
         DestroyWindow(dialog);
         dialog = nullptr;
         TextSaverSettings().ReleaseList();

@@ -22,7 +22,7 @@ void ExpectControls(const DialogTemplate& t, const DialogControl* expected, size
         const DialogControl& want = expected[i];
         SCOPED_TRACE(testing::Message() << "control " << i << ", id " << want.Id);
         EXPECT_EQ(got.Id, want.Id);
-        EXPECT_TRUE(SameClass(got.Class, want.Class));
+        EXPECT_TRUE(SameClass(got.Class, want.Class)) << "class " << got.Class << " vs " << want.Class;
         EXPECT_EQ(got.Text, want.Text);
         EXPECT_EQ(got.X, want.X);
         EXPECT_EQ(got.Y, want.Y);
@@ -32,6 +32,12 @@ void ExpectControls(const DialogTemplate& t, const DialogControl* expected, size
         EXPECT_EQ(got.ExStyle, want.ExStyle);
         EXPECT_EQ(got.ExtraBytes, want.ExtraBytes) << "creation data";
     }
+}
+
+void ExpectVersionTexts(const VersionRecord& version, const VersionText* expected, size_t count)
+{
+    for (size_t i = 0; i < count; ++i)
+        EXPECT_EQ(version.String(expected[i].Name), expected[i].Value) << expected[i].Name;
 }
 
 void ExpectVersion1001InJapanese(const VersionRecord& version)

@@ -16,6 +16,18 @@ void ExpectControls(const DialogTemplate& t, const DialogControl (&expected)[N])
     ExpectControls(t, expected, N);
 }
 
+// A value of the version record's "041104b0" string block.
+struct VersionText {
+    const wchar_t* Name;
+    const wchar_t* Value;
+};
+void ExpectVersionTexts(const VersionRecord& version, const VersionText* expected, size_t count);
+template <size_t N>
+void ExpectVersionTexts(const VersionRecord& version, const VersionText (&expected)[N])
+{
+    ExpectVersionTexts(version, expected, N);
+}
+
 // The fixed part says FILEVERSION and PRODUCTVERSION 1,0,0,1, and the one
 // translation is Japanese (0x411) in Unicode (1200).
 void ExpectVersion1001InJapanese(const VersionRecord& version);

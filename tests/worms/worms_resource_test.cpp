@@ -60,14 +60,16 @@ TEST(WormsResources, VersionNamesTheProgram)
     const VersionRecord version;
     ASSERT_TRUE(version.Loaded());
     ExpectVersion1001InJapanese(version);
-    const struct {
-        const wchar_t* name;
-        const wchar_t* value;
-    } strings[] = {{L"CompanyName", L"Zamvel"},        {L"FileDescription", L"Worms screen saver"},
-                   {L"FileVersion", L"1, 0, 0, 1"},    {L"InternalName", L"Worms"},
-                   {L"OriginalFilename", L"Worms.scr"}, {L"ProductName", L"Worms"},
-                   {L"ProductVersion", L"1, 0, 0, 1"}};
-    for (const auto& s : strings) EXPECT_EQ(version.String(s.name), s.value);
+    const VersionText strings[] = {
+        {L"CompanyName", L"Zamvel"},
+        {L"FileDescription", L"Worms screen saver"},
+        {L"FileVersion", L"1, 0, 0, 1"},
+        {L"InternalName", L"Worms"},
+        {L"OriginalFilename", L"Worms.scr"},
+        {L"ProductName", L"Worms"},
+        {L"ProductVersion", L"1, 0, 0, 1"},
+    };
+    ExpectVersionTexts(version, strings);
 }
 
 } // namespace
