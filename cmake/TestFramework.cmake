@@ -14,8 +14,8 @@ else()
   find_package(benchmark QUIET)
 endif()
 
-# Tests of the Windows builds run only where an emulator (wine64) can run
-# them: the win64 preset. The win32 preset still compiles them.
+# Tests of the Windows builds run where an emulator (the wine wrapper) can
+# run them: both Windows presets set one.
 set(ZAMVEL_RUN_WIN_TESTS OFF)
 if(WIN32 AND CMAKE_CROSSCOMPILING_EMULATOR)
   set(ZAMVEL_RUN_WIN_TESTS ON)
@@ -31,8 +31,8 @@ function(zamvel_native_test name)
   set_tests_properties(${name} PROPERTIES TIMEOUT 120)
 endfunction()
 
-# A GoogleTest program run under wine64: zamvel_wine_test(NAME SOURCES... LIBS ...)
-# Built in both Windows presets, run in win64 only. RESOURCES adds .rc files.
+# A GoogleTest program run under wine: zamvel_wine_test(NAME SOURCES... LIBS ...)
+# Built and run in both Windows presets; .rc files go into SOURCES.
 function(zamvel_wine_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
@@ -46,7 +46,7 @@ function(zamvel_wine_test name)
   endif()
 endfunction()
 
-# An end-to-end script run against real programs under Xvfb (win64 only):
+# An end-to-end script run against the preset's real programs under Xvfb:
 # zamvel_e2e_test(NAME SCRIPT ARGS...)
 function(zamvel_e2e_test name script)
   if(ZAMVEL_RUN_WIN_TESTS)

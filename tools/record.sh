@@ -14,7 +14,7 @@ mkdir -p "$out"
 # Worms draws over whatever the screen shows: give it a picture to crawl on,
 # painted by a wine program that also keeps wine's desktop up meanwhile.
 picture_pid=""
-picture="$ROOT/build/win64/tests/worms_picture.exe"
+picture=${PICTURE:-$ROOT/build/win32/tests/worms_picture.exe}
 if [ "$name" = worms ] && [ -f "$picture" ]; then
   "$WINE" "$picture" </dev/null >/dev/null 2>&1 &
   picture_pid=$!

@@ -1,9 +1,11 @@
 # Sourced by ./dev: installing, building, and the test rig (a private Xvfb
 # and a throwaway wine prefix, both started and stopped by process id).
 
-PACKAGES="cmake ninja-build g++ g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64
+# wine32:i386 runs the shipped 32-bit programs; it needs the i386 architecture.
+PACKAGES="cmake ninja-build g++ g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 wine32:i386
   googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick fonts-ipafont-gothic
-  file binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 procps python3"
+  fonts-ipafont-mincho x11-xserver-utils x11-utils file binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
+  procps python3"
 SAVERS="glyra2 glyra orbel worms"
 ROOT=${ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 
@@ -18,6 +20,7 @@ rig_install() {
   say "installing: ${missing[*]}"
   local sudo=""
   [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386 || return 1
   $sudo apt-get update -qq || return 1
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" \
     >/dev/null || return 1
@@ -63,7 +66,7 @@ rig_stop_xvfb() {
 THROWAWAY_PREFIX=""
 rig_start_wine() {
   local template="$ROOT/build/wine/template"
-  ( WINEPREFIX=$template; . "$ROOT/tools/wine-env.sh"; wine_ensure_prefix; wine_stop_server )
+  ( WINEPREFIX=$template; . "$ROOT/tools/wine-env.sh"; wine_ensure_prefix && wine_stop_server ) || return 1
   THROWAWAY_PREFIX=$(mktemp -d "$ROOT/build/wine/run.XXXXXX")
   rmdir "$THROWAWAY_PREFIX"
   cp -al "$template" "$THROWAWAY_PREFIX"
@@ -85,7 +88,7 @@ rig_up() {
   mkdir -p "$ROOT/build/wine"
   trap 'rig_down' EXIT INT TERM
   rig_start_xvfb || return 1
-  rig_start_wine
+  rig_start_wine || return 1
 }
 
 rig_down() {
@@ -107,34 +110,42 @@ rig_test() {
   local rc=0
   say "native tests"
   ctest --preset native || rc=1
-  say "win32 checks"
+  say "win32 (the shipped programs): tests under wine and end-to-end tests under Xvfb"
   ctest --preset win32 || rc=1
-  say "win64 tests under wine64 and end-to-end tests under Xvfb"
+  say "win64: tests under wine and end-to-end tests under Xvfb"
   ctest --preset win64 || rc=1
   return $rc
 }
 
 rig_bench() {
-  rig_build bench win64 || return 1
+  rig_build bench win32 win64 || return 1
   rig_up || return 1
   python3 "$ROOT/tools/bench_table.py" "$ROOT/build"
 }
 
-# ./dev run NAME [/s|/p|/c]
+# ./dev run NAME [/s|/p|/c] [--64]: the shipped 32-bit program, or the
+# 64-bit build of it with --64.
 rig_run() {
-  local name=${1:-}
-  local mode=${2:-/s}
-  case " $SAVERS " in *" $name "*) ;; *) echo "usage: ./dev run {${SAVERS// /|}} [/s|/p|/c]" >&2; return 2;; esac
+  local name="" mode=/s preset=win32 a
+  for a in "$@"; do
+    case "$a" in
+      --64) preset=win64 ;;
+      /s|/p|/c) mode=$a ;;
+      *) [ -z "$name" ] && name=$a || name="?" ;;
+    esac
+  done
+  case " $SAVERS " in *" $name "*) ;; *)
+    echo "usage: ./dev run {${SAVERS// /|}} [/s|/p|/c] [--64]" >&2; return 2;; esac
   local program
   program=$(sed -n "s/^$name=//p" <<<"glyra2=Glyra2
 glyra=Glyra
 orbel=Orbel
 worms=Worms")
-  rig_build win64 || return 1
+  rig_build "$preset" || return 1
   # A Japanese system, as the programs expect: code page 932 and the
   # fallback to a Japanese font for the dialogs' and strings' texts.
   export LC_ALL=ja_JP.UTF-8
-  local bin="$ROOT/build/win64/bin"
+  local bin="$ROOT/build/$preset/bin"
   [ -f "$bin/$program.scr" ] || { echo "$program.scr is not built yet" >&2; return 1; }
   local cmdline=("$bin/$program.scr" "$mode")
   [ "$mode" = "/p" ] && cmdline=("$bin/$program-preview.exe")
@@ -144,8 +155,8 @@ worms=Worms")
     # settings made with /c are there for /s.
     export WINEPREFIX="$ROOT/build/wine/prefix"
     . "$ROOT/tools/wine-env.sh"
-    wine_ensure_server
-    say "running $program ${mode} on $DISPLAY (a key press or click ends /s)"
+    wine_ensure_server || return 1
+    say "running $program ${mode} ($preset) on $DISPLAY (a key press or click ends /s)"
     "$WINE" "${cmdline[@]}"
     return
   fi
@@ -153,5 +164,5 @@ worms=Worms")
   mkdir -p "$ROOT/out"
   # Headless, the preview host closes itself once the recording is done.
   [ "$mode" = "/p" ] && cmdline+=(12)
-  bash "$ROOT/tools/record.sh" "$name" "${cmdline[@]}"
+  PICTURE="$ROOT/build/$preset/tests/worms_picture.exe" bash "$ROOT/tools/record.sh" "$name" "${cmdline[@]}"
 }

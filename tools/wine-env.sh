@@ -6,24 +6,62 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEARCH=win64
 # No Mono or Gecko installers (no network here, and nothing needs them).
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
-# Call the 64-bit loader directly: /usr/bin/wine may pick a 32-bit one.
-WINE=/usr/lib/wine/wine64
+# One win64 prefix runs both builds: /usr/bin/wine picks the 32- or 64-bit
+# loader from the program's header.
+WINE=/usr/bin/wine
+WINE32_LOADER=/usr/lib/wine/wine
 WINESERVER=/usr/lib/wine/wineserver64
+# Bumped whenever wine_ensure_prefix sets the prefix up differently, so an
+# older prefix is made again rather than silently kept.
+WINE_PREFIX_VERSION=2
 
-# Creates the prefix when it is missing (about 5 s).
+# Without the 32-bit loader wine64 cannot start a 32-bit program, prints a
+# loader error and still exits 0: a false pass, so say so loudly instead.
+wine_check_loaders() {
+  [ -x "$WINE32_LOADER" ] && return 0
+  echo "wine-env: $WINE32_LOADER is missing: install wine32:i386 (./dev test does)" >&2
+  return 1
+}
+
+# What every prefix of the project holds besides wine's own setup:
+# - windows not handed to a window manager: there is none under Xvfb, and
+#   wine would wait two seconds for one whenever a window goes away;
+# - no crash dialog: a crash ends the program with an error code and a
+#   backtrace on stderr instead of a window nobody closes;
+# - the Japanese faces the programs ask for, mapped to the metric-compatible
+#   IPA faces, so dialog labels and strings take their designed widths.
+_wine_prefix_settings() {
+  local reg
+  reg=$(mktemp --suffix=.reg)
+  printf '%s\r\n' 'Windows Registry Editor Version 5.00' '' \
+    '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' '"Managed"="N"' '' \
+    '[HKEY_CURRENT_USER\Software\Wine\WineDbg]' '"ShowCrashDialog"=dword:00000000' '' \
+    '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]' \
+    '"ＭＳ Ｐゴシック"="IPAPGothic"' '"ＭＳ ゴシック"="IPAGothic"' \
+    '"ＭＳ Ｐ明朝"="IPAPMincho"' '"ＭＳ 明朝"="IPAMincho"' '' | iconv -f UTF-8 -t UTF-16 >"$reg"
+  "$WINE" regedit /s "Z:${reg//\//\\}" </dev/null >/dev/null 2>&1
+  local rc=$?
+  rm -f "$reg"
+  return $rc
+}
+
+# Creates the prefix when it is missing or older than this setup (about 10 s).
 wine_ensure_prefix() {
-  [ -f "$WINEPREFIX/system.reg" ] && return 0
+  [ "$(cat "$WINEPREFIX/.zamvel-version" 2>/dev/null)" = "$WINE_PREFIX_VERSION" ] && return 0
+  wine_check_loaders || return 1
+  "$WINESERVER" -k </dev/null >/dev/null 2>&1
+  # Only the project's own prefixes are made afresh; any other is set up in place.
+  case "$WINEPREFIX" in "$_zamvel_root"/build/*) rm -rf "$WINEPREFIX" ;; esac
   mkdir -p "$WINEPREFIX"
   "$WINE" wineboot -i </dev/null >/dev/null 2>&1
-  # Windows not handed to a window manager: there is none under Xvfb, and
-  # wine would wait two seconds for one whenever a window goes away.
-  "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+  _wine_prefix_settings || { echo "wine-env: the prefix settings could not be imported" >&2; return 1; }
   "$WINESERVER" -w
+  echo "$WINE_PREFIX_VERSION" >"$WINEPREFIX/.zamvel-version"
 }
 
 # Starts a persistent wineserver for the prefix, detached from our output.
 wine_ensure_server() {
-  wine_ensure_prefix
+  wine_ensure_prefix || return 1
   "$WINESERVER" -p60 </dev/null >/dev/null 2>&1 || true
 }
 

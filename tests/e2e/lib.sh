@@ -1,4 +1,4 @@
-# Sourced by the end-to-end scripts: real programs under wine64 on the rig's
+# Sourced by the end-to-end scripts: real programs under wine on the rig's
 # Xvfb display, driven with xdotool, seen through screenshots.
 #
 #   start_program VAR PROGRAM ARGS...   start under wine in the background; VAR gets the pid

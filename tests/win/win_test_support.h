@@ -1,4 +1,4 @@
-// Helpers for the test programs that run under wine64: a memory canvas whose
+// Helpers for the test programs that run under wine: a memory canvas whose
 // pixels can be read back, a catcher for message boxes that would otherwise
 // wait for a user, and a guard for tests that need one ANSI code page. The
 // registry helpers come along.
