@@ -8,6 +8,15 @@ if(ZAMVEL_SANITIZE AND NOT WIN32)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+# SSE2 floating point in the 32-bit build, not x87: every CPU that runs a
+# current Windows has SSE2, it halves Orbel's step, and doubles then round
+# exactly as in the 64-bit build, so both builds compute the same motion.
+# Windows calls window and dialog procedures with the stack aligned to 4
+# bytes only, so functions that spill SSE values realign it themselves.
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
+  add_compile_options(-msse2 -mfpmath=sse -mstackrealign)
+endif()
+
 # Warnings for the project's own targets (not for GoogleTest's).
 function(zamvel_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra)
