@@ -1,7 +1,10 @@
 // The frame-timing harness: runs a saver's hooks as the shell would
 // (LoadSettings, Prepare, OnCreate, then DrawFrame N times) and prints the
-// median and 95th-percentile cost of one DrawFrame in microseconds, once on a
-// real full-screen window and once on a screen-sized memory DC.
+// median and 95th-percentile cost of one DrawFrame in microseconds: on a real
+// full-screen window, on a screen-sized memory DC, and on a DC handle that
+// names no DC, where every drawing call is refused at once, so what is left
+// is the saver's own work (and the calls that need no DC, such as creating
+// brushes). The gap to the window is what wine's drawing costs.
 //
 //   harness_NAME.exe [--frames N] [Value=Number ...]
 //
@@ -87,8 +90,23 @@ double Percentile(std::vector<double> v, double p)
     return v[i];
 }
 
+enum class Surface { Window, MemoryDc, NoDc };
+
+const char* SurfaceName(Surface s)
+{
+    switch (s) {
+    case Surface::Window: return "window";
+    case Surface::MemoryDc: return "memory DC";
+    case Surface::NoDc: return "no DC";
+    }
+    return "";
+}
+
+// Low handle values are never handed out for DCs: every call on it fails.
+HDC RefusingDc() { return reinterpret_cast<HDC>(static_cast<UINT_PTR>(4)); }
+
 // One pass: fresh settings, the hooks in the shell's order, N timed frames.
-bool TimePass(const Options& o, bool onWindow, std::vector<double>& costs)
+bool TimePass(const Options& o, Surface surface, std::vector<double>& costs)
 {
     SettingsKey& s = ProgramSettings();
     SeedRandom(1);
@@ -100,6 +118,7 @@ bool TimePass(const Options& o, bool onWindow, std::vector<double>& costs)
         Release();
         return false;
     }
+    const bool onWindow = surface == Surface::Window;
     HWND window = CreateTimingWindow(onWindow);
     if (!window) {
         Release();
@@ -119,7 +138,7 @@ bool TimePass(const Options& o, bool onWindow, std::vector<double>& costs)
     QueryPerformanceFrequency(&freq);
     costs.clear();
     for (int i = 0; i < o.Frames; ++i) {
-        HDC dc = onWindow ? GetDC(window) : memory;
+        HDC dc = onWindow ? GetDC(window) : surface == Surface::MemoryDc ? memory : RefusingDc();
         QueryPerformanceCounter(&t0);
         DrawFrame(window, dc);
         GdiFlush();
@@ -150,16 +169,16 @@ int main(int argc, char** argv)
     }
     WriteValues(o);
     int failures = 0;
-    for (bool onWindow : {true, false}) {
+    for (Surface surface : {Surface::Window, Surface::MemoryDc, Surface::NoDc}) {
         std::vector<double> costs;
-        if (!TimePass(o, onWindow, costs)) {
+        if (!TimePass(o, surface, costs)) {
             std::printf("frame %s | %s | %s | failed to start\n", ThisProgram.Name, o.Label.c_str(),
-                        onWindow ? "window" : "memory DC");
+                        SurfaceName(surface));
             ++failures;
             continue;
         }
         std::printf("frame %s | %s | %s | frames %d | median %.0f us | p95 %.0f us\n", ThisProgram.Name,
-                    o.Label.c_str(), onWindow ? "window" : "memory DC", o.Frames, Percentile(costs, 0.5),
+                    o.Label.c_str(), SurfaceName(surface), o.Frames, Percentile(costs, 0.5),
                     Percentile(costs, 0.95));
     }
     WriteValues(Options{});
