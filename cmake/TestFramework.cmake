@@ -46,6 +46,26 @@ function(zamvel_wine_test name)
   endif()
 endfunction()
 
+# The tests of a wine test program that match FILTER, run once more under
+# each ANSI code page a user may have: 932 (Japanese) and 1252 (Western).
+function(zamvel_wine_test_code_pages target filter)
+  if(NOT ZAMVEL_RUN_WIN_TESTS)
+    return()
+  endif()
+  foreach(cp 932 1252)
+    if(cp EQUAL 932)
+      set(locale ja_JP.UTF-8)
+    else()
+      set(locale en_US.UTF-8)
+    endif()
+    add_test(NAME ${target}_cp${cp} COMMAND ${target} --gtest_filter=${filter})
+    # A filter that selects nothing would pass silently.
+    set_tests_properties(${target}_cp${cp} PROPERTIES TIMEOUT 300
+      ENVIRONMENT "LC_ALL=${locale};ZAMVEL_EXPECT_ACP=${cp}"
+      PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] [1-9]" FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
+  endforeach()
+endfunction()
+
 # An end-to-end script run against the preset's real programs under Xvfb:
 # zamvel_e2e_test(NAME SCRIPT ARGS...)
 function(zamvel_e2e_test name script)

@@ -37,7 +37,7 @@ void DeleteTextFont(GlyraSettings& s)
 
 } // namespace
 
-GlyraSettings::GlyraSettings() : TextSettings("Software\\Zamvel\\Glyra", GlyraProfile), MakeFont(CreateTextFont)
+GlyraSettings::GlyraSettings() : TextSettings("Software\\Zamvel\\Glyra", GlyraProfile), MakeFont(CreateSaverFont)
 {
     // The wrap's bounds are taken once, before the settings load.
     ScreenWidth = GetSystemMetrics(SM_CXSCREEN);
@@ -51,15 +51,6 @@ SettingsKey& ProgramSettings() { return Settings; }
 TextSettings& TextSaverSettings() { return Settings; }
 
 const char* const* TextSaverSpeedLabels() { return GlyraSpeedLabels; }
-
-HFONT CreateTextFont(int32_t height, int32_t bold, int32_t italic, const char* faceName)
-{
-    // Smoothed edges blend with what lies below, so the black redraw would
-    // leave a faint rim of every glyph: the font is drawn unsmoothed.
-    return CreateFontA(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic ? TRUE : FALSE, FALSE, FALSE,
-                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
-                       DEFAULT_PITCH | FF_DONTCARE, faceName);
-}
 
 bool Prepare()
 {

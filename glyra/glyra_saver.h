@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "glyra_trail.h"
+#include "saver_font.h"
 #include "text_settings.h"
 
 // Makes the one font of the drawing; null when it cannot be made.
@@ -28,9 +29,6 @@ public:
 // The program's one settings object.
 GlyraSettings& Glyra();
 
-// The font of the settings: unsmoothed, so that drawing a glyph again in
-// black removes every pixel it set.
-HFONT CreateTextFont(int32_t height, int32_t bold, int32_t italic, const char* faceName);
 
 // OnCreate's work on a device context: every entry at the window's centre,
 // its step from the widest character so far, its colour and heading.

@@ -2,15 +2,6 @@
 
 #include <cstdlib>
 
-HFONT CreateSaverFont(int32_t height, int32_t bold, int32_t italic, const char* faceName)
-{
-    // Smoothed edges blend with what lies below, so a black redraw would
-    // leave a faint rim of every glyph: the fonts are drawn unsmoothed.
-    return CreateFontA(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic ? TRUE : FALSE, FALSE, FALSE,
-                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
-                       DEFAULT_PITCH | FF_DONTCARE, faceName);
-}
-
 bool CreateFontTable(FontTable& table, const FontRequest& request)
 {
     DeleteFontTable(table);

@@ -9,6 +9,8 @@
 
 #include <cstdint>
 
+#include "saver_font.h"
+
 struct FontTable {
     int32_t Count = 0;
     HFONT* Fonts = nullptr;    // entry k: cell height k + 1; null where creation failed
@@ -30,6 +32,3 @@ bool CreateFontTable(FontTable& table, const FontRequest& request);
 void DeleteFontTable(FontTable& table);
 // The font of entry k, or null.
 HFONT FontAt(const FontTable& table, int32_t k);
-// The one font of the table's kind: no smoothing, so that drawing a glyph
-// again in black removes every pixel it set.
-HFONT CreateSaverFont(int32_t height, int32_t bold, int32_t italic, const char* faceName);

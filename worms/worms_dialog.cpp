@@ -6,14 +6,10 @@
 
 namespace {
 
-// The dialog's messages, in code page 932 like every Japanese text of the
-// suite: "ワームの数は１以上にして下さい", "ワームの長さは１以上にして下さい".
-constexpr char CountTooSmall[] =
-    "\x83\x8f\x81\x5b\x83\x80\x82\xcc\x90\x94\x82\xcd\x82\x50\x88\xc8\x8f\xe3\x82\xc9\x82\xb5\x82\xc4"
-    "\x89\xba\x82\xb3\x82\xa2";
-constexpr char LengthTooSmall[] =
-    "\x83\x8f\x81\x5b\x83\x80\x82\xcc\x92\xb7\x82\xb3\x82\xcd\x82\x50\x88\xc8\x8f\xe3\x82\xc9\x82\xb5"
-    "\x82\xc4\x89\xba\x82\xb3\x82\xa2";
+// Shown through the wide interface, as every text a user reads, so that
+// they read right whatever the system's ANSI code page.
+const wchar_t CountTooSmall[] = L"ワームの数は１以上にして下さい";
+const wchar_t LengthTooSmall[] = L"ワームの長さは１以上にして下さい";
 
 void ShowValues(HWND dialog)
 {
@@ -25,9 +21,9 @@ void ShowValues(HWND dialog)
 }
 
 // The user stays in the dialog, on the field at fault.
-void Refuse(HWND dialog, const char* text, int field)
+void Refuse(HWND dialog, const wchar_t* text, int field)
 {
-    MessageBoxA(dialog, text, ThisProgram.Name, MB_ICONERROR);
+    MessageBoxW(dialog, text, L"Worms", MB_ICONERROR);
     SetFocus(GetDlgItem(dialog, field));
 }
 
@@ -75,6 +71,7 @@ INT_PTR CALLBACK WormsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 INT_PTR RunSettingsDialog(HINSTANCE instance)
 {
-    return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_SETTING), TheWormsSettings().ParentWindow,
+    // The wide form, as Orbel's: the procedure handles no text itself.
+    return DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_SETTING), TheWormsSettings().ParentWindow,
                            WormsDialogProc, 0);
 }

@@ -113,7 +113,7 @@ TEST_F(GlyraDrawing, SmoothedGlyphsWouldLeaveARim)
 {
     SmoothingOn smoothing;
     PrintRimsLeftByBlackRedraw("DejaVu Sans", 40, RGB(255, 200, 140));
-    HFONT font = CreateTextFont(40, 0, 0, "DejaVu Sans");
+    HFONT font = CreateSaverFont(40, 0, 0, "DejaVu Sans");
     LOGFONTA lf{};
     GetObjectA(font, sizeof lf, &lf);
     EXPECT_EQ(lf.lfQuality, NONANTIALIASED_QUALITY);

@@ -40,7 +40,7 @@ protected:
     }
     void TearDown() override
     {
-        Glyra().MakeFont = CreateTextFont;
+        Glyra().MakeFont = CreateSaverFont;
         Release();
         DeleteRegistryTree(GlyraKey);
     }

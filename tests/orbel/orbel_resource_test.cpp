@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "dialog_fit.h"
 #include "resource_checks.h"
 
 namespace {
@@ -60,7 +61,7 @@ TEST(OrbelResources, DialogTemplateAsTabulated)
 
 INT_PTR CALLBACK PlainDialog(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
 
-TEST(OrbelResources, DialogTextsComeOutAsUtf16)
+TEST(OrbelResources, DialogTextsFitAndComeOutAsUtf16)
 {
     HWND dialog = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_SETTING), nullptr,
                                      PlainDialog, 0);
@@ -73,6 +74,7 @@ TEST(OrbelResources, DialogTextsComeOutAsUtf16)
     LOGFONTW font{};
     ASSERT_TRUE(GetObjectW(reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)), sizeof font, &font));
     EXPECT_EQ(U16(font.lfFaceName), u"ＭＳ Ｐゴシック");
+    ExpectEveryTextFits(dialog);
     DestroyWindow(dialog);
 }
 

@@ -14,6 +14,7 @@
 #include "entry_texts.h"
 #include "saver_hooks.h"
 #include "settings_dialog_ids.h"
+#include "dialog_fit.h"
 #include "win_test_support.h"
 
 namespace {
@@ -162,6 +163,14 @@ TEST_F(SettingsDialogTest, ShowsTheProgramsOwnSpeedLabels)
     EXPECT_EQ(labels, isGlyra2 ? glyra2 : glyra);
     // The default Speed 3 selects the third.
     EXPECT_EQ(SendMessageA(speed, CB_GETCURSEL, 0, 0), 2);
+}
+
+// Run under code pages 932 and 1252: the labels, buttons and the speed
+// names all show whole in the dialog's own font.
+TEST_F(SettingsDialogTest, TextsFitTheirControls)
+{
+    Open();
+    ExpectEveryTextFits(dialog);
 }
 
 TEST_F(SettingsDialogTest, UpdateWithoutSelectionAppends)

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "default_texts.h"
+#include "saver_font.h"
 #include "win_test_support.h"
 
 // The test's own state of an entry: the speed its build saw.
@@ -393,3 +394,30 @@ TEST(TextToAnsi, CutsToTheBufferAndAlwaysTerminates)
 }
 
 } // namespace
+
+// Run under code pages 932 and 1252: the built-in default face is asked for
+// by its Japanese name on any system; a stored face is read in the system's
+// code page.
+TEST(SaverFont, FaceNamesReadRightUnderAnyCodePage)
+{
+    const struct {
+        const char* stored;
+        const wchar_t* asked;
+    } cases[] = {
+        {DefaultFontName, L"ＭＳ Ｐ明朝"},
+        {"Arial", L"Arial"},
+        {"", L""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        HFONT font = CreateSaverFont(20, 1, 1, c.stored);
+        ASSERT_NE(font, nullptr);
+        LOGFONTW made{};
+        ASSERT_TRUE(GetObjectW(font, sizeof made, &made));
+        EXPECT_STREQ(made.lfFaceName, c.asked);
+        EXPECT_EQ(made.lfWeight, FW_BOLD);
+        EXPECT_TRUE(made.lfItalic);
+        EXPECT_EQ(made.lfQuality, NONANTIALIASED_QUALITY) << "a black redraw must remove every glyph pixel";
+        DeleteObject(font);
+    }
+}

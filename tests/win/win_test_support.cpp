@@ -106,11 +106,15 @@ struct CatcherState {
 };
 CatcherState* ActiveCatcher = nullptr;
 
+// Read through the wide interface, as the user sees it, and kept as UTF-8:
+// the same bytes whatever the system's ANSI code page.
 std::string WindowText(HWND window)
 {
-    char text[1024] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
+    wchar_t text[1024] = L"";
+    GetWindowTextW(window, text, 1024);
+    char utf8[4096] = "";
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+    return utf8;
 }
 
 LRESULT CALLBACK CatchBoxes(int code, WPARAM wParam, LPARAM lParam)

@@ -65,7 +65,9 @@ private:
 size_t PrintRimsLeftByBlackRedraw(const char* face, int height, COLORREF colour);
 
 // Catches every message box the thread shows while it lives: records its
-// caption and text and closes it with IDOK, so nothing waits for a person.
+// caption and text (as UTF-8, read through the wide interface, so a text
+// that the ANSI code page would spoil shows spoilt) and closes it with IDOK,
+// so nothing waits for a person.
 class MessageBoxCatcher {
 public:
     MessageBoxCatcher();

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include "dialog_fit.h"
 #include "resource_checks.h"
+#include "worms_dialog.h"
 
 namespace {
 
@@ -53,6 +55,19 @@ TEST(WormsResources, SettingDialogHasTheTabulatedControls)
         {child | BS_GROUPBOX, 0, 5, 45, 80, 45, -1, L"#128", L"ワームの痕跡を"},
     };
     ExpectControls(t, want);
+}
+
+// Run under code pages 932 and 1252.
+TEST(WormsResources, DialogTextsFitTheirControls)
+{
+    HWND dialog = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_SETTING), nullptr,
+                                     WormsDialogProc, 0);
+    ASSERT_NE(dialog, nullptr);
+    wchar_t label[32] = L"";
+    GetWindowTextW(GetDlgItem(dialog, IDC_TRAIL_SMEAR), label, 32);
+    EXPECT_STREQ(label, L"跡を残す（汚す）");
+    ExpectEveryTextFits(dialog);
+    DestroyWindow(dialog);
 }
 
 TEST(WormsResources, VersionNamesTheProgram)

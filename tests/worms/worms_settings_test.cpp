@@ -13,13 +13,9 @@ namespace {
 
 const char KeyPath[] = "Software\\Zamvel\\Worms";
 
-// The dialog's messages in code page 932.
-const std::string CountMessage =
-    "\x83\x8f\x81\x5b\x83\x80\x82\xcc\x90\x94\x82\xcd\x82\x50\x88\xc8\x8f\xe3\x82\xc9\x82\xb5\x82\xc4"
-    "\x89\xba\x82\xb3\x82\xa2";  // ワームの数は１以上にして下さい
-const std::string LengthMessage =
-    "\x83\x8f\x81\x5b\x83\x80\x82\xcc\x92\xb7\x82\xb3\x82\xcd\x82\x50\x88\xc8\x8f\xe3\x82\xc9\x82\xb5"
-    "\x82\xc4\x89\xba\x82\xb3\x82\xa2";  // ワームの長さは１以上にして下さい
+// The dialog's messages as the user reads them.
+const std::string CountMessage = u8"ワームの数は１以上にして下さい";
+const std::string LengthMessage = u8"ワームの長さは１以上にして下さい";
 
 // A stored DWORD as written, or "(none)" / "(type n)" when it is not one.
 std::string Stored(const char* name)
@@ -171,7 +167,8 @@ TEST_F(WormsDialog, WithoutAKeyShowsTheDefaultsAndOkWritesThem)
 }
 
 // The count is checked first; the user stays on the field at fault, and
-// nothing is written.
+// nothing is written. Run under code pages 932 and 1252: the message reads
+// right in both.
 TEST_F(WormsDialog, OkRefusesACountOrLengthBelowOne)
 {
     const struct {
