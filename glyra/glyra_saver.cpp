@@ -10,8 +10,6 @@ const SaverProgram ThisProgram = {"Glyra", false};
 
 namespace {
 
-constexpr int32_t MinFontSize = 6;
-
 const TextSaverProfile GlyraProfile = {32, {BuildEntryState, FreeEntryState}};
 
 GlyraSettings Settings;
@@ -61,7 +59,7 @@ bool Prepare()
     // Only memory running out keeps the list empty; then the saver ends
     // instead of showing nothing.
     if (s.List.EntryCount == 0 && !AddDefaultTexts(AddBuiltIn, &s)) return false;
-    if (s.FontSize < MinFontSize) s.FontSize = MinFontSize;
+    s.FontSize = ClampFontSize(s.FontSize);
     DeleteTextFont(s);
     s.TextFont = s.MakeFont(s.FontSize, s.FontBold, s.FontItalic, s.FontName);
     // Shown before the window exists; the animation runs in the DC's font.

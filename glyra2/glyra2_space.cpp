@@ -54,13 +54,6 @@ uint32_t DimmedColour(uint8_t red, uint8_t green, uint8_t blue, int32_t depth)
     return r | (g << 8) | (bl << 16);
 }
 
-int32_t ClampFontSize(int32_t size)
-{
-    if (size < MinFontSize) return MinFontSize;
-    if (size > MaxFontSize) return MaxFontSize;
-    return size;
-}
-
 void FillSpace(Glyra2Space& space, int32_t halfScreenWidth, int32_t halfScreenHeight)
 {
     space.HalfScreenWidth = halfScreenWidth;

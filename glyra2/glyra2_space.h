@@ -8,11 +8,6 @@
 constexpr int32_t FarDepth = 2000;      // depth of the far limit (0 is nearest)
 constexpr int32_t DampDepth = 500;      // nearer than this, inclinations over 90 are damped
 constexpr int32_t AngleSteps = 361;     // whole degrees -180..180
-constexpr int32_t MinFontSize = 6;
-// One font is made per height, each kept alive in a memory DC of its own, so
-// the table is bounded: 1000 heights are 2000 GDI objects, a fifth of a
-// process's default quota, and taller than any screen's text needs.
-constexpr int32_t MaxFontSize = 1000;
 
 // a * 1000 / (z + 1000), truncated toward zero: a length seen at depth z.
 int32_t ScaleDown(int32_t a, int32_t z);
@@ -35,9 +30,6 @@ int32_t SideWrap(int32_t x, int32_t step, double limit);
 double Brightness(int32_t depth);
 // The base colour dimmed for a depth, as 0x00BBGGRR.
 uint32_t DimmedColour(uint8_t red, uint8_t green, uint8_t blue, int32_t depth);
-
-// Font size brought into MinFontSize..MaxFontSize.
-int32_t ClampFontSize(int32_t size);
 
 // The program-wide tables and the screen centre, filled once.
 struct Glyra2Space {

@@ -7,6 +7,13 @@ int32_t ClampSpeed(int32_t speed)
     return speed;
 }
 
+int32_t ClampFontSize(int32_t size)
+{
+    if (size < MinFontSize) return MinFontSize;
+    if (size > MaxFontSize) return MaxFontSize;
+    return size;
+}
+
 int32_t WholeCharacterPrefix(const char* text, int32_t length, int32_t limit, IsLeadByteFn isLead)
 {
     int32_t at = 0;

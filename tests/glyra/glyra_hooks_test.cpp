@@ -100,11 +100,12 @@ TEST_F(GlyraHooks, PrepareSeedsFromTheTickCount)
     EXPECT_NE(looks[0], looks[1]);
 }
 
-TEST_F(GlyraHooks, PrepareMakesTheFontFromTheSettingsAndRaisesTheSize)
+TEST_F(GlyraHooks, PrepareMakesTheFontFromTheSettingsAndBoundsTheSize)
 {
     const struct {
         int32_t Stored, Height, Bold, Italic;
-    } cases[] = {{32, 32, 0, 0}, {6, 6, 1, 0}, {5, 6, 0, 1}, {0, 6, 1, 1}, {-40, 6, 0, 0}, {90, 90, 0, 7}};
+    } cases[] = {{32, 32, 0, 0}, {6, 6, 1, 0},   {5, 6, 0, 1},           {0, 6, 1, 1},
+                 {-40, 6, 0, 0}, {90, 90, 0, 7}, {65536, MaxFontSize, 0, 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Stored);
         StoredSettings stored;

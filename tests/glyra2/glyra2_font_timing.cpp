@@ -100,7 +100,7 @@ int main(int argc, char** argv)
         TimeTicks(true, frames);
     }
     FreshDefaults();
-    for (int32_t size : {48, 200, 1000}) TimeTable(size);
+    for (int32_t size : {48, 200, MaxFontSize}) TimeTable(size);
     Release();
     RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Zamvel\\Glyra2");
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Zamvel\\Glyra2");

@@ -126,14 +126,14 @@ TEST_F(Glyra2Hooks, AListOfEmptyStringsShowsTheBuiltInOnes)
     EXPECT_EQ(Glyra2().List.EntryCount, 6);
 }
 
-// FontSize is brought into 6..1000 before the fonts are made: the table
-// holds one font per height.
+// FontSize is brought into 6..MaxFontSize before the fonts are made: the
+// table holds one font per height.
 TEST_F(Glyra2Hooks, FontSizeBoundsAndTheTable)
 {
     const struct {
         DWORD Stored;
         int32_t Used;
-    } cases[] = {{0, 6}, {5, 6}, {static_cast<DWORD>(-7), 6}, {6, 6}, {30, 30}, {5000, 1000}};
+    } cases[] = {{0, 6}, {5, 6}, {static_cast<DWORD>(-7), 6}, {6, 6}, {30, 30}, {65536, MaxFontSize}};
     for (const auto& c : cases) {
         Release();
         DeleteRegistryTree(Glyra2Key);

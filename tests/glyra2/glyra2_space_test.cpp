@@ -90,12 +90,4 @@ TEST(Glyra2Space, BrightnessDimsWithDepth)
     EXPECT_EQ(DimmedColour(255, 255, 255, 1000), 0xB2B2B2u);  // trunc(178.5)
 }
 
-TEST(Glyra2Space, FontSizeBounds)
-{
-    const struct {
-        int32_t In, Out;
-    } cases[] = {{INT32_MIN, 6}, {-1, 6}, {0, 6}, {5, 6}, {6, 6}, {48, 48}, {1000, 1000}, {1001, 1000}, {INT32_MAX, 1000}};
-    for (const auto& c : cases) EXPECT_EQ(ClampFontSize(c.In), c.Out) << c.In;
-}
-
 } // namespace

@@ -19,6 +19,14 @@ TEST(ClampSpeed, BringsStoredSpeedsToTheNearerEnd)
     for (const auto& c : cases) EXPECT_EQ(ClampSpeed(c.Stored), c.Used) << c.Stored;
 }
 
+TEST(ClampFontSize, RaisesSmallSizesAndCutsHugeOnes)
+{
+    const struct {
+        int32_t Stored, Used;
+    } cases[] = {{INT32_MIN, 6}, {-1, 6}, {0, 6}, {5, 6}, {6, 6}, {48, 48}, {400, 400}, {401, 400}, {INT32_MAX, 400}};
+    for (const auto& c : cases) EXPECT_EQ(ClampFontSize(c.Stored), c.Used) << c.Stored;
+}
+
 // The data of one "List" value in a 260-byte buffer filled with a marker:
 // the text ends at the first zero, and data filling the buffer is cut to 259
 // bytes, never inside a two-byte character.

@@ -60,7 +60,7 @@ TEST_F(WormsRegistry, StoredValuesOutOfRangeAreReplacedAtLoad)
         {static_cast<DWORD>(-1), 0, static_cast<DWORD>(-2), 1, 100, 10},
         {None, 7, None, 0, 7, 10},
         {1, None, 5, 1, 100, 5},
-        {0, 5001, 1001, 0, 5000, 1000},  // cut to the upper bounds
+        {0, MaxWormsCnt + 1, 1001, 0, MaxWormsCnt, 1000},  // cut to the upper bounds
         {0, 0x80000000u, 0xFFFFFFFFu, 0, 100, 10},
     };
     for (const auto& c : cases) {
