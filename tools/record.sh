@@ -1,37 +1,54 @@
 #!/usr/bin/env bash
 # record.sh NAME PROGRAM ARGS...: runs a program on the rig's private Xvfb,
-# saves a few seconds of it as out/NAME.gif and a still as out/NAME.png, then
-# ends it as a user would (a key press; Esc for a dialog) and prints the paths.
+# saves a few seconds of it as NAME.gif and a still as NAME.png, then ends
+# it as a user would (a key press; Esc for a dialog) and prints the paths.
+# A settings dialog (/c) is recorded as a still of the dialog alone.
+#   RECORD_DIR   where the files go (default out/)
+#   RECORD_GIF   the animation's size and palette: "WxH COLOURS" (default "512x384 256")
+#   RECORD_LOCALE  the programs' locale (LC_ALL), e.g. ja_JP.UTF-8 for code page 932
 set -u
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 . "$ROOT/tools/wine-env.sh"
 name=$1
 shift
-out="$ROOT/out"
+out=${RECORD_DIR:-$ROOT/out}
+read -r gif_size gif_colours <<<"${RECORD_GIF:-512x384 256}"
 frames=$(mktemp -d)
 mkdir -p "$out"
+dialog=""
+case " $* " in *" /c "*) dialog=yes ;; esac
 
 # Worms draws over whatever the screen shows: give it a picture to crawl on,
 # painted by a wine program that also keeps wine's desktop up meanwhile.
 picture_pid=""
 picture=${PICTURE:-$ROOT/build/win32/tests/worms_picture.exe}
-if [ "$name" = worms ] && [ -f "$picture" ]; then
+if [ "$name" = worms ] && [ -z "$dialog" ] && [ -f "$picture" ]; then
   "$WINE" "$picture" </dev/null >/dev/null 2>&1 &
   picture_pid=$!
   for i in $(seq 100); do xdotool search --name '^Picture$' >/dev/null 2>&1 && break; sleep 0.1; done
   sleep 0.5
 fi
 
-"$WINE" "$@" </dev/null >/dev/null 2>&1 &
+env ${RECORD_LOCALE:+LC_ALL=$RECORD_LOCALE} "$WINE" "$@" </dev/null >/dev/null 2>&1 &
 pid=$!
 sleep 2
-for i in $(seq -w 1 24); do
-  import -display "$DISPLAY" -window root "$frames/f$i.png" 2>/dev/null
-  sleep 0.15
-done
-gif="$out/$name.gif" png="$out/$name.png"
-convert -delay 15 -loop 0 "$frames"/f*.png -resize 512x384 "$gif"
-cp "$frames/f06.png" "$png"
+if [ -n "$dialog" ]; then
+  png="$out/$name.png"
+  w=$(xdotool search --name '^Setting$' 2>/dev/null | head -1)
+  [ -n "$w" ] && import -display "$DISPLAY" -window "$w" "$png" 2>/dev/null
+  echo "dialog:    $png"
+else
+  for i in $(seq -w 1 24); do
+    import -display "$DISPLAY" -window root "$frames/f$i.png" 2>/dev/null
+    sleep 0.15
+  done
+  gif="$out/$name.gif" png="$out/$name.png"
+  # Sampled, not smoothed, and not dithered: the savers' flat colours stay
+  # flat, which keeps the animation small.
+  convert -delay 15 -loop 0 "$frames"/f*.png -sample "$gif_size" +dither -colors "$gif_colours" \
+    -layers Optimize "$gif"
+  cp "$frames/f06.png" "$png"
+fi
 
 # End the run as a user would.
 for title in Setting Preview Glyra2 Glyra Orbel Worms; do
@@ -47,5 +64,7 @@ for i in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
 kill "$pid" $picture_pid 2>/dev/null
 wait "$pid" $picture_pid 2>/dev/null
 rm -rf "$frames"
-echo "animation: $gif"
-echo "still:     $png"
+if [ -z "$dialog" ]; then
+  echo "animation: $gif"
+  echo "still:     $png"
+fi

@@ -142,9 +142,9 @@ glyra=Glyra
 orbel=Orbel
 worms=Worms")
   rig_build "$preset" || return 1
-  # A Japanese system, as the programs expect: code page 932 and the
-  # fallback to a Japanese font for the dialogs' and strings' texts.
-  export LC_ALL=ja_JP.UTF-8
+  # A Japanese system, as the programs expect: code page 932 (set for the
+  # programs only: the shell itself has no such locale).
+  local ja=ja_JP.UTF-8
   local bin="$ROOT/build/$preset/bin"
   [ -f "$bin/$program.scr" ] || { echo "$program.scr is not built yet" >&2; return 1; }
   local cmdline=("$bin/$program.scr" "$mode")
@@ -157,12 +157,41 @@ worms=Worms")
     . "$ROOT/tools/wine-env.sh"
     wine_ensure_server || return 1
     say "running $program ${mode} ($preset) on $DISPLAY (a key press or click ends /s)"
-    "$WINE" "${cmdline[@]}"
+    env LC_ALL=$ja "$WINE" "${cmdline[@]}"
     return
   fi
   rig_up || return 1
   mkdir -p "$ROOT/out"
   # Headless, the preview host closes itself once the recording is done.
   [ "$mode" = "/p" ] && cmdline+=(12)
-  PICTURE="$ROOT/build/$preset/tests/worms_picture.exe" bash "$ROOT/tools/record.sh" "$name" "${cmdline[@]}"
+  RECORD_LOCALE=$ja PICTURE="$ROOT/build/$preset/tests/worms_picture.exe" bash "$ROOT/tools/record.sh" "$name" \
+    "${cmdline[@]}"
+}
+
+# ./dev gallery: the README's pictures, recorded as ./dev run records them:
+# each saver's animation (docs/NAME.gif) and its settings dialog
+# (docs/NAME-settings.png), the shipped 32-bit programs on a Japanese system.
+GALLERY_LIMIT=300000
+rig_gallery() {
+  rig_build win32 || return 1
+  rig_up || return 1
+  local name program bin="$ROOT/build/win32/bin" tmp rc=0 f
+  tmp=$(mktemp -d)
+  for name in $SAVERS; do
+    program=$(sed -n "s/^$name=//p" <<<"glyra2=Glyra2
+glyra=Glyra
+orbel=Orbel
+worms=Worms")
+    RECORD_LOCALE=ja_JP.UTF-8 RECORD_DIR=$tmp RECORD_GIF="512x384 32" bash "$ROOT/tools/record.sh" "$name" \
+      "$bin/$program.scr" /s >/dev/null
+    cp "$tmp/$name.gif" "$ROOT/docs/$name.gif"
+    RECORD_LOCALE=ja_JP.UTF-8 RECORD_DIR=$tmp bash "$ROOT/tools/record.sh" "$name" "$bin/$program.scr" /c >/dev/null
+    cp "$tmp/$name.png" "$ROOT/docs/$name-settings.png"
+    for f in "$ROOT/docs/$name.gif" "$ROOT/docs/$name-settings.png"; do
+      echo "$f: $(stat -c %s "$f") bytes"
+      [ "$(stat -c %s "$f")" -le $GALLERY_LIMIT ] || { echo "  over $GALLERY_LIMIT bytes" >&2; rc=1; }
+    done
+  done
+  rm -rf "$tmp"
+  return $rc
 }
