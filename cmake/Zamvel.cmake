@@ -37,7 +37,9 @@ function(zamvel_saver target)
   set_target_properties(${target}_preview PROPERTIES OUTPUT_NAME ${ARG_NAME}-preview)
   foreach(t ${target} ${target}_preview)
     target_link_libraries(${t} PRIVATE ${ARG_LIBS} shell_win)
-    target_link_options(${t} PRIVATE -static -static-libgcc -static-libstdc++)
+    # No link time in the header: the same sources link to the same bytes,
+    # so release packages can be rebuilt identically.
+    target_link_options(${t} PRIVATE -static -static-libgcc -static-libstdc++ -Wl,--no-insert-timestamp)
     set_target_properties(${t} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
     zamvel_warnings(${t})
   endforeach()

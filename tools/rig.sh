@@ -6,6 +6,8 @@ PACKAGES="cmake ninja-build g++ g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-po
   googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick fonts-ipafont-gothic
   fonts-ipafont-mincho x11-xserver-utils x11-utils file binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   procps python3"
+# ./dev release and its test: MSIs (wixl, msibuild), the zip, fixed dates, signing.
+PACKAGES="$PACKAGES msitools wixl zip unzip faketime osslsigncode openssl"
 SAVERS="glyra2 glyra orbel worms"
 ROOT=${ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 
