@@ -8,13 +8,11 @@
 #include "random.h"
 #include "text_rules.h"
 
-const EntryHooks GlyraEntryHooks = {BuildEntryState, FreeEntryState};
-
 int32_t TruncToInt(double x) { return static_cast<int32_t>(x); }
 
 double DegreesToRadians(int32_t degrees) { return degrees * DegreePi / 180; }
 
-bool BuildEntryState(TextEntry& entry, int32_t speed, AllocateFn allocate)
+bool BuildCrawlTrail(TextEntry& entry, int32_t speed, AllocateFn allocate)
 {
     if (entry.Length <= 0) return false;
     // Loading brings Speed into 1..5; the bounds here keep every character's
@@ -24,7 +22,7 @@ bool BuildEntryState(TextEntry& entry, int32_t speed, AllocateFn allocate)
     const size_t trail = length * static_cast<size_t>(spacing);
     if (trail > static_cast<size_t>(INT32_MAX)) return false;
 
-    void* block = allocate(sizeof(EntryState));
+    void* block = allocate(sizeof(CrawlTrail));
     if (!block) return false;
     // One block: TrailX, TrailY, CharX, CharY.
     int32_t* arrays = static_cast<int32_t*>(allocate((2 * trail + 2 * length) * sizeof(int32_t)));
@@ -32,7 +30,7 @@ bool BuildEntryState(TextEntry& entry, int32_t speed, AllocateFn allocate)
         std::free(block);
         return false;
     }
-    EntryState* s = new (block) EntryState;
+    CrawlTrail* s = new (block) CrawlTrail;
     s->Spacing = spacing;
     s->TrailLength = static_cast<int32_t>(trail);
     s->TrailX = arrays;
@@ -43,10 +41,10 @@ bool BuildEntryState(TextEntry& entry, int32_t speed, AllocateFn allocate)
     return true;
 }
 
-void FreeEntryState(TextEntry& entry)
+void FreeCrawlTrail(TextEntry& entry)
 {
     if (!entry.State) return;
-    std::free(entry.State->TrailX);  // the start of the one block
+    std::free(TrailOf(entry).TrailX);  // the start of the one block
     std::free(entry.State);
     entry.State = nullptr;
 }
@@ -68,7 +66,7 @@ int32_t WrapCoordinate(int32_t value, int32_t limit)
 
 void StartEntry(TextEntry& entry, int32_t x, int32_t y, double& widest, MeasureFn measure, void* context)
 {
-    EntryState& s = *entry.State;
+    CrawlTrail& s = TrailOf(entry);
     for (int32_t k = 0; k < s.TrailLength; ++k) {
         s.TrailX[k] = x;
         s.TrailY[k] = y;
@@ -88,7 +86,7 @@ void StartEntry(TextEntry& entry, int32_t x, int32_t y, double& widest, MeasureF
     s.TurnLimit = DegreesToRadians(RandomInt(TurnLimitSpread) + TurnLimitFloor);
 }
 
-void AdvanceLeader(EntryState& s, int32_t screenWidth, int32_t screenHeight)
+void AdvanceLeader(CrawlTrail& s, int32_t screenWidth, int32_t screenHeight)
 {
     // Point 0 keeps the leader's last position until the step below.
     for (int32_t k = s.TrailLength - 1; k >= 1; --k) {
@@ -104,7 +102,7 @@ void AdvanceLeader(EntryState& s, int32_t screenWidth, int32_t screenHeight)
 
 void MoveCharacters(TextEntry& entry)
 {
-    EntryState& s = *entry.State;
+    CrawlTrail& s = TrailOf(entry);
     for (int32_t i = 0; i < entry.Length; ++i) {
         const int32_t k = TrailIndex(i, s.Spacing);
         s.CharX[i] = s.TrailX[k];

@@ -1,6 +1,6 @@
-// Glyra's state of one string: the leader's trail, where each character was
-// drawn last tick, the colour and the heading, and the arithmetic of one
-// tick. No Windows header: the GDI passes (erase, draw) live in
+// Glyra's state of one string, its CrawlTrail: the leader's trail, where
+// each character was drawn last tick, the colour and the heading, and the
+// arithmetic of one tick. No Windows header: the GDI passes (erase, draw) live in
 // glyra_saver.cpp and the native build tests everything here.
 #pragma once
 
@@ -18,7 +18,7 @@ constexpr int32_t ColourSpread = 120;
 constexpr int32_t TurnLimitFloor = 10;
 constexpr int32_t TurnLimitSpread = 30;
 
-struct EntryState {
+struct CrawlTrail : EntryState {
     // Speed when the entry was built, 1..5: the ticks between one character
     // and the next, so character i is drawn at trail point i * Spacing.
     int32_t Spacing = 0;
@@ -33,11 +33,15 @@ struct EntryState {
     double TurnLimit = 0;        // radians, the largest turn per tick
 };
 
-// AddText's Glyra half: the four coordinate arrays, their contents not yet
-// set (StartEntry sets them). Nothing is drawn from the generator here.
-bool BuildEntryState(TextEntry& entry, int32_t speed, AllocateFn allocate);
-void FreeEntryState(TextEntry& entry);
-extern const EntryHooks GlyraEntryHooks;
+// The trail of a new entry: the four coordinate arrays, their contents not
+// yet set (StartEntry sets them). Nothing is drawn from the generator here.
+bool BuildCrawlTrail(TextEntry& entry, int32_t speed, AllocateFn allocate);
+void FreeCrawlTrail(TextEntry& entry);
+constexpr EntryHooks TrailHooks = {BuildCrawlTrail, FreeCrawlTrail};
+
+// The trail of an entry that has one.
+inline CrawlTrail& TrailOf(TextEntry& entry) { return static_cast<CrawlTrail&>(*entry.State); }
+inline const CrawlTrail& TrailOf(const TextEntry& entry) { return static_cast<const CrawlTrail&>(*entry.State); }
 
 // Double to integer, toward zero.
 int32_t TruncToInt(double x);
@@ -62,6 +66,6 @@ using MeasureFn = int32_t (*)(const TextChar* character, void* context);
 void StartEntry(TextEntry& entry, int32_t x, int32_t y, double& widest, MeasureFn measure, void* context);
 
 // A tick's move of the leader: shift the trail, turn, step, wrap.
-void AdvanceLeader(EntryState& s, int32_t screenWidth, int32_t screenHeight);
+void AdvanceLeader(CrawlTrail& s, int32_t screenWidth, int32_t screenHeight);
 // After the erase pass: every character goes to its trail point.
 void MoveCharacters(TextEntry& entry);

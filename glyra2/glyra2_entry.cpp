@@ -13,7 +13,7 @@ constexpr int RingArrays = 6;
 constexpr int32_t BrightSquare = 225 * 225;
 }
 
-bool BuildEntryState(TextEntry& entry, int32_t speed, AllocateFn allocate)
+bool BuildFlightPath(TextEntry& entry, int32_t speed, AllocateFn allocate)
 {
     // Loading brings Speed into 1..5; 0 would still make a sound ring, and
     // the bounds keep the ring's size arithmetic small whatever comes in.
@@ -21,7 +21,7 @@ bool BuildEntryState(TextEntry& entry, int32_t speed, AllocateFn allocate)
     const int32_t lastSlot = entry.Length * (spacing + 1);
     const size_t slots = static_cast<size_t>(lastSlot) + 1;
 
-    void* block = allocate(sizeof(EntryState));
+    void* block = allocate(sizeof(FlightPath));
     if (!block) return false;
     int32_t* rings = static_cast<int32_t*>(allocate(RingArrays * slots * sizeof(int32_t)));
     if (!rings) {
@@ -29,7 +29,7 @@ bool BuildEntryState(TextEntry& entry, int32_t speed, AllocateFn allocate)
         return false;
     }
     std::memset(rings, 0, RingArrays * slots * sizeof(int32_t));
-    EntryState* s = new (block) EntryState;
+    FlightPath* s = new (block) FlightPath;
     s->Spacing = spacing;
     s->LastSlot = lastSlot;
     s->PathX = rings;
@@ -55,15 +55,15 @@ bool BuildEntryState(TextEntry& entry, int32_t speed, AllocateFn allocate)
     return true;
 }
 
-void FreeEntryState(TextEntry& entry)
+void FreeFlightPath(TextEntry& entry)
 {
     if (!entry.State) return;
-    std::free(entry.State->PathX);  // the start of the one block of rings
+    std::free(PathOf(entry).PathX);  // the start of the one block of rings
     std::free(entry.State);
     entry.State = nullptr;
 }
 
-void StartEntry(EntryState& s, int32_t fontSize, const Glyra2Space& space)
+void StartEntry(FlightPath& s, int32_t fontSize, const Glyra2Space& space)
 {
     s.PrevSlot = 0;
     s.HeadSlot = 0;
@@ -79,7 +79,7 @@ void StartEntry(EntryState& s, int32_t fontSize, const Glyra2Space& space)
     }
 }
 
-int32_t MoveLeader(EntryState& s, const Glyra2Space& space)
+int32_t MoveLeader(FlightPath& s, const Glyra2Space& space)
 {
     const int32_t cur = s.HeadSlot;
     const int32_t prev = s.PrevSlot;
@@ -116,7 +116,7 @@ int32_t MoveLeader(EntryState& s, const Glyra2Space& space)
     return step;
 }
 
-void ProjectSlot(EntryState& s, int32_t step, int32_t fontSize, const Glyra2Space& space)
+void ProjectSlot(FlightPath& s, int32_t step, int32_t fontSize, const Glyra2Space& space)
 {
     const int32_t cur = s.HeadSlot;
     const int32_t z = s.PathZ[cur];
@@ -125,20 +125,20 @@ void ProjectSlot(EntryState& s, int32_t step, int32_t fontSize, const Glyra2Spac
     s.FontIndex[cur] = ScaleDown(fontSize, z) + 2;
 }
 
-void AdvanceRing(EntryState& s)
+void AdvanceRing(FlightPath& s)
 {
     s.PrevSlot = s.HeadSlot;
     s.HeadSlot = s.HeadSlot == s.LastSlot ? 0 : s.HeadSlot + 1;
 }
 
-int32_t SlotBehind(const EntryState& s, int32_t slot)
+int32_t SlotBehind(const FlightPath& s, int32_t slot)
 {
     slot -= s.Spacing;
     if (slot < 0) slot += s.LastSlot + 1;
     return slot;
 }
 
-int32_t ClampedFontIndex(EntryState& s, int32_t slot, int32_t fontSize)
+int32_t ClampedFontIndex(FlightPath& s, int32_t slot, int32_t fontSize)
 {
     int32_t k = s.FontIndex[slot];
     if (k > fontSize - 1) k = fontSize - 1;

@@ -1,7 +1,7 @@
-// Glyra2's state of one string: the path ring of its leading character,
-// its heading and colour, and the arithmetic of one tick. No Windows header:
-// the GDI passes (erase, draw) live in glyra2_saver.cpp and read the slots
-// through SlotBehind.
+// Glyra2's state of one string, its FlightPath: the path ring of its leading
+// character, its heading and colour, and the arithmetic of one tick. No
+// Windows header: the GDI passes (erase, draw) live in glyra2_saver.cpp and
+// read the slots through SlotBehind.
 #pragma once
 
 #include <cstdint>
@@ -9,7 +9,7 @@
 #include "glyra2_space.h"
 #include "text_list.h"
 
-struct EntryState {
+struct FlightPath : EntryState {
     int32_t Spacing = 0;   // Speed when the entry was built: ticks between characters
     int32_t LastSlot = 0;  // Length * (Spacing + 1); the ring has LastSlot + 1 slots
     int32_t* PathX = nullptr;  // the leading character's position per slot
@@ -26,24 +26,29 @@ struct EntryState {
     int32_t PrevSlot = 0;  // the slot the last tick wrote
 };
 
-// AddText's Glyra2 half: the ring (allocated, contents set by StartEntry)
-// and the random heading and bright colour, drawn in this order.
-bool BuildEntryState(TextEntry& entry, int32_t speed, AllocateFn allocate);
-void FreeEntryState(TextEntry& entry);
+// The flight of a new entry: the ring (allocated, contents set by
+// StartEntry) and the random heading and bright colour, drawn in this order.
+bool BuildFlightPath(TextEntry& entry, int32_t speed, AllocateFn allocate);
+void FreeFlightPath(TextEntry& entry);
+constexpr EntryHooks FlightHooks = {BuildFlightPath, FreeFlightPath};
+
+// The flight of an entry that has one.
+inline FlightPath& PathOf(TextEntry& entry) { return static_cast<FlightPath&>(*entry.State); }
+inline const FlightPath& PathOf(const TextEntry& entry) { return static_cast<const FlightPath&>(*entry.State); }
 
 // Every slot at the far centre, in the font of the far depth.
-void StartEntry(EntryState& s, int32_t fontSize, const Glyra2Space& space);
+void StartEntry(FlightPath& s, int32_t fontSize, const Glyra2Space& space);
 
 // Tick steps up to the side wrap: turn, damping, wrap of the angles, step
 // from the slot's old depth, move from the previous slot, depth bounce,
 // side wrap. Writes the path of HeadSlot; returns the step length.
-int32_t MoveLeader(EntryState& s, const Glyra2Space& space);
+int32_t MoveLeader(FlightPath& s, const Glyra2Space& space);
 // Screen position and font index of HeadSlot's new point.
-void ProjectSlot(EntryState& s, int32_t step, int32_t fontSize, const Glyra2Space& space);
+void ProjectSlot(FlightPath& s, int32_t step, int32_t fontSize, const Glyra2Space& space);
 // PrevSlot = HeadSlot; HeadSlot moves on, wrapping after LastSlot.
-void AdvanceRing(EntryState& s);
+void AdvanceRing(FlightPath& s);
 
 // The slot drawn for the next character: Spacing slots further back.
-int32_t SlotBehind(const EntryState& s, int32_t slot);
+int32_t SlotBehind(const FlightPath& s, int32_t slot);
 // A slot's font index clamped into 0..fontSize - 1 and stored back.
-int32_t ClampedFontIndex(EntryState& s, int32_t slot, int32_t fontSize);
+int32_t ClampedFontIndex(FlightPath& s, int32_t slot, int32_t fontSize);

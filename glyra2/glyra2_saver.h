@@ -1,5 +1,7 @@
-// Glyra2's hooks, its one settings object and the GDI passes of a tick.
-// The passes are declared here so that tests can drive them on a memory DC.
+// Glyra2's saver: one instance per window holds the entries of its strings
+// with their flights, the space of its screen and the FontTable. The GDI
+// passes of a tick are declared here so that tests can drive them on a
+// memory DC.
 #pragma once
 
 #include <windows.h>
@@ -9,28 +11,30 @@
 #include "glyra2_entry.h"
 #include "glyra2_fonts.h"
 #include "glyra2_space.h"
+#include "saver_hooks.h"
 #include "text_settings.h"
 
-// The text settings with Glyra2's program-wide values: the screen centre
-// (taken at start), the tables (filled by Prepare) and the FontTable (the
-// saver's font slot, alive from OnCreate to QueryClose).
-class Glyra2Settings : public TextSettings {
+class Glyra2Instance final : public SaverInstance {
 public:
-    Glyra2Settings();
-    Glyra2Space Space;
-    FontTable Fonts;
+    using SaverInstance::SaverInstance;
+    ~Glyra2Instance() override;
+
+    TextList List;      // the strings of this run, each with its flight
+    int32_t FontSize = 0;  // the settings' size brought into bounds
+    Glyra2Space Space;  // the tables and this window's screen centre, filled by Prepare
+    FontTable Fonts;    // alive from OnCreate to QueryClose
 };
 
 // The program's one settings object.
-Glyra2Settings& Glyra2();
+TextSettings& Glyra2();
 
 // The FontTable for the current font settings (OnCreate's first step).
-bool CreateFonts(bool keepAlive);
+bool CreateFonts(Glyra2Instance& run, bool keepAlive);
 // OnCreate's work on a device context: every entry at its start slots and
 // its largest glyph diagonal measured in the full-size font.
-void PlaceEntries(HDC dc);
+void PlaceEntries(Glyra2Instance& run, HDC dc);
 // One entry's tick: move, erase pass, projection, draw pass, advance.
-void TickEntry(HDC dc, TextEntry& entry);
+void TickEntry(Glyra2Instance& run, HDC dc, TextEntry& entry);
 // The characters of an entry drawn from slot on, each Spacing slots further
 // back: in black (the erase pass) or in the depth-dimmed colour.
-void DrawChain(HDC dc, TextEntry& entry, int32_t slot, bool inBlack);
+void DrawChain(Glyra2Instance& run, HDC dc, TextEntry& entry, int32_t slot, bool inBlack);

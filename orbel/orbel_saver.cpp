@@ -1,75 +1,74 @@
 // Orbel's hooks: the points are built when the window is created, stepped
 // and redrawn on every tick, and freed when the window closes.
+#include "orbel_saver.h"
+
 #include "orbel_settings.h"
 #include "resource.h"
-#include "saver_hooks.h"
 
-const SaverProgram ThisProgram = {"Orbel", true /* a key or click ends the preview too */};
+#include <new>
 
 namespace {
 
-// Fetched once when the program starts and kept for the whole run; stock
-// objects are never deleted.
-struct StockObjects {
-    HGDIOBJ BlackBrush = GetStockObject(BLACK_BRUSH);
-    HGDIOBJ WhiteBrush = GetStockObject(WHITE_BRUSH);
-    HGDIOBJ NullPen = GetStockObject(NULL_PEN);
-};
-const StockObjects Stock;
+OrbelInstance& Run(SaverInstance& instance) { return static_cast<OrbelInstance&>(instance); }
 
 void DrawSquare(HDC dc, int32_t x, int32_t y, int32_t side)
 {
     Rectangle(dc, x, y, x + side, y + side);
 }
 
-} // namespace
+SettingsKey& Settings() { return Orbel(); }
 
-bool Prepare() { return true; }
+SaverInstance* NewInstance(const SaverView& view) { return new (std::nothrow) OrbelInstance(view); }
 
-void OnCreate(HWND window)
+bool Prepare(SaverInstance&) { return true; }
+
+void OnCreate(SaverInstance& instance, HWND window)
 {
-    OrbelSettings& s = Orbel();
-    FreePoints(s.Points);
+    OrbelInstance& r = Run(instance);
+    const SaverView& v = r.View;
+    FreePoints(r.Points);
+    r.Count = Orbel().Count;
     // Without the memory the saver shows a black screen and still closes
     // normally: DrawFrame draws nothing while Points is null.
-    s.Points = AllocatePoints(s.Count);
-    if (s.Points) BuildPoints(s.Points, s.Count, s.ScreenWidth, s.ScreenHeight);
-    s.PointSize = ScaledPointSize(s.PointSize, s.ScreenWidth, s.ScreenHeight, s.WindowWidth, s.WindowHeight);
+    r.Points = AllocatePoints(r.Count);
+    if (r.Points) BuildPoints(r.Points, r.Count, v.ScreenWidth, v.ScreenHeight);
+    r.PointSize = ScaledPointSize(2, v.ScreenWidth, v.ScreenHeight, v.WindowWidth, v.WindowHeight);
     ShowWindow(window, SW_SHOW);
 }
 
-void DrawFrame(HWND, HDC dc)
+void DrawFrame(SaverInstance& instance, HWND, HDC dc)
 {
-    OrbelSettings& s = Orbel();
-    if (!s.Points) return;
-    StepPoints(s.Points, s.Count);
+    OrbelInstance& r = Run(instance);
+    if (!r.Points) return;
+    StepPoints(r.Points, r.Count);
 
-    const HGDIOBJ oldPen = SelectObject(dc, Stock.NullPen);
-    const HGDIOBJ oldBrush = SelectObject(dc, Stock.BlackBrush);
+    // Stock objects: never deleted.
+    const HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
+    const HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(BLACK_BRUSH));
     // All of last tick's squares go before any new one is drawn, so no
     // erase cuts into another point's new square.
-    for (int32_t i = 0; i < s.Count; ++i) DrawSquare(dc, s.Points[i].DrawnX, s.Points[i].DrawnY, s.PointSize);
-    SelectObject(dc, Stock.WhiteBrush);
-    for (int32_t i = 0; i < s.Count; ++i) {
-        MassPoint& p = s.Points[i];
+    for (int32_t i = 0; i < r.Count; ++i) DrawSquare(dc, r.Points[i].DrawnX, r.Points[i].DrawnY, r.PointSize);
+    SelectObject(dc, GetStockObject(WHITE_BRUSH));
+    for (int32_t i = 0; i < r.Count; ++i) {
+        MassPoint& p = r.Points[i];
         p.DrawnX = p.X;
         p.DrawnY = p.Y;
-        DrawSquare(dc, p.X, p.Y, s.PointSize);
+        DrawSquare(dc, p.X, p.Y, r.PointSize);
     }
     SelectObject(dc, oldBrush);
     SelectObject(dc, oldPen);
 }
 
-bool QueryClose(HWND)
+bool QueryClose(SaverInstance& instance, HWND)
 {
-    OrbelSettings& s = Orbel();
+    OrbelInstance& r = Run(instance);
     // Cleared as well as freed, so nothing can reach the freed array.
-    FreePoints(s.Points);
-    s.Points = nullptr;
+    FreePoints(r.Points);
+    r.Points = nullptr;
     return true;
 }
 
-void Release() {}
+void Release(SaverInstance&) {}
 
 INT_PTR RunSettingsDialog(HINSTANCE instance)
 {
@@ -77,3 +76,13 @@ INT_PTR RunSettingsDialog(HINSTANCE instance)
     // system's ANSI code page; the procedure handles no text.
     return DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_SETTING), Orbel().ParentWindow, OrbelDialogProc, 0);
 }
+
+} // namespace
+
+OrbelInstance::~OrbelInstance() { FreePoints(Points); }
+
+const SaverHooks ProgramSaver = {
+    "Orbel",
+    true,  // a key or click ends the preview too
+    Settings, RunSettingsDialog, NewInstance, Prepare, OnCreate, DrawFrame, QueryClose, Release,
+};

@@ -1,25 +1,16 @@
 #include "orbel_settings.h"
 
-#include "saver_hooks.h"
-
 namespace {
 OrbelSettings Settings;
 }
 
-OrbelSettings::OrbelSettings()
-    : SettingsKey("Software\\Zamvel\\Orbel"),
-      ScreenWidth(GetSystemMetrics(SM_CXSCREEN)),
-      ScreenHeight(GetSystemMetrics(SM_CYSCREEN))
-{
-}
+OrbelSettings::OrbelSettings() : SettingsKey("Software\\Zamvel\\Orbel") {}
 
 void OrbelSettings::LoadSettings()
 {
     EraseBackground = 1;
     TimerInterval = 50;
     Count = ValidCount(ReadDword("Count", DefaultCount));
-    PointSize = 2;
-    Points = nullptr;
 }
 
 bool OrbelSettings::SaveSettings()
@@ -29,5 +20,3 @@ bool OrbelSettings::SaveSettings()
 }
 
 OrbelSettings& Orbel() { return Settings; }
-
-SettingsKey& ProgramSettings() { return Settings; }

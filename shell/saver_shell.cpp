@@ -1,7 +1,8 @@
 #include "saver_shell.h"
 
+#include <new>
+
 #include "command_line.h"
-#include "saver_hooks.h"
 #include "settings_key.h"
 
 const char SaverClassName[] = "TYPE1";
@@ -10,52 +11,122 @@ namespace {
 
 constexpr UINT_PTR FrameTimer = 1;
 constexpr WORD ProgramIcon = 101;
+// Monitors beyond this many stay uncovered; no desk has that many.
+constexpr int MaxWindows = 16;
 
-bool IsPreview(const SettingsKey& s) { return s.ParentWindow != nullptr; }
+struct SaverRun;
 
-void ShowStartupError(const char* text)
+// What the shell keeps for one window: its saver instance and, until the
+// window's first erase request paints it, a copy of what its part of the
+// screen showed.
+struct SaverWindow {
+    SaverRun* Run = nullptr;
+    SaverInstance* Instance = nullptr;
+    HWND Window = nullptr;
+    HDC Snapshot = nullptr;
+    HGDIOBJ SavedBitmap = nullptr;
+};
+
+// One run: its windows, and what happens once per run however many there
+// are (screen saving off, the cursor hidden and shown again, the quit).
+struct SaverRun {
+    const SaverHooks* Saver = nullptr;
+    SettingsKey* Settings = nullptr;
+    bool Preview = false;
+    SaverWindow* Windows = nullptr;
+    int Count = 0;
+    int Live = 0;      // windows created and not yet destroyed
+    int Open = 0;      // windows whose close has not been allowed yet
+    bool Started = false;  // the first window has been created
+    bool Looping = false;  // the message loop runs: the last window's end quits it
+};
+
+void ShowStartupError(const SaverHooks& saver, const char* text)
 {
-    MessageBoxA(nullptr, text, ThisProgram.Name, MB_ICONERROR);
+    MessageBoxA(nullptr, text, saver.Name, MB_ICONERROR);
 }
 
-// A screen-sized copy of the desktop, taken before the saver has a window.
-void TakeSnapshot(SettingsKey& s)
+// A copy of the screen's rectangle (left, top, cx, cy), taken before the
+// saver has a window; nothing when the copy cannot be made.
+void TakeSnapshot(SaverWindow& w, int left, int top, int cx, int cy)
 {
-    const int cx = GetSystemMetrics(SM_CXSCREEN);
-    const int cy = GetSystemMetrics(SM_CYSCREEN);
     HWND desktop = GetDesktopWindow();
     HDC screen = GetDC(desktop);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, cx, cy);
-    s.DesktopSnapshot = CreateCompatibleDC(screen);
-    s.SavedBitmap = SelectObject(s.DesktopSnapshot, bitmap);
-    BitBlt(s.DesktopSnapshot, 0, 0, cx, cy, screen, 0, 0, SRCCOPY);
+    HDC copy = bitmap ? CreateCompatibleDC(screen) : nullptr;
+    if (copy) {
+        w.Snapshot = copy;
+        w.SavedBitmap = SelectObject(copy, bitmap);
+        BitBlt(copy, 0, 0, cx, cy, screen, left, top, SRCCOPY);
+    } else if (bitmap) {
+        DeleteObject(bitmap);
+    }
     ReleaseDC(desktop, screen);
 }
 
-void FreeSnapshot(SettingsKey& s)
+void FreeSnapshot(SaverWindow& w)
 {
-    if (!s.DesktopSnapshot) return;
-    DeleteObject(SelectObject(s.DesktopSnapshot, s.SavedBitmap));
-    DeleteDC(s.DesktopSnapshot);
-    s.DesktopSnapshot = nullptr;
-    s.SavedBitmap = nullptr;
+    if (!w.Snapshot) return;
+    DeleteObject(SelectObject(w.Snapshot, w.SavedBitmap));
+    DeleteDC(w.Snapshot);
+    w.Snapshot = nullptr;
+    w.SavedBitmap = nullptr;
 }
 
-// The window covers the preview's client area, or the primary screen.
-DWORD SettleWindowGeometry(SettingsKey& s)
+// The preview's one view: the host window's client area, showing the
+// primary screen shrunk.
+int PreviewView(HWND parent, SaverView& view)
 {
-    if (IsPreview(s)) {
-        RECT r{};
-        // A handle that names no window reads as 0 x 0; the child window's
-        // creation then fails and says so.
-        if (!GetClientRect(s.ParentWindow, &r)) r = RECT{};
-        s.WindowWidth = r.right;
-        s.WindowHeight = r.bottom;
-        return WS_CHILD | WS_VISIBLE;
+    RECT r{};
+    // A handle that names no window reads as 0 x 0; the child window's
+    // creation then fails and says so.
+    if (!GetClientRect(parent, &r)) r = RECT{};
+    view.ParentWindow = parent;
+    view.WindowWidth = r.right;
+    view.WindowHeight = r.bottom;
+    view.ScreenWidth = GetSystemMetrics(SM_CXSCREEN);
+    view.ScreenHeight = GetSystemMetrics(SM_CYSCREEN);
+    return 1;
+}
+
+struct MonitorViews {
+    SaverView* Views;
+    int Count;
+};
+
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM lParam)
+{
+    MonitorViews& m = *reinterpret_cast<MonitorViews*>(lParam);
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (m.Count >= MaxWindows || !GetMonitorInfoA(monitor, &info)) return TRUE;
+    SaverView v;
+    v.Left = info.rcMonitor.left;
+    v.Top = info.rcMonitor.top;
+    v.WindowWidth = v.ScreenWidth = info.rcMonitor.right - info.rcMonitor.left;
+    v.WindowHeight = v.ScreenHeight = info.rcMonitor.bottom - info.rcMonitor.top;
+    // The primary monitor comes first: its instance draws the random
+    // numbers a run on one monitor draws.
+    if (info.dwFlags & MONITORINFOF_PRIMARY) {
+        for (int i = m.Count; i > 0; --i) m.Views[i] = m.Views[i - 1];
+        m.Views[0] = v;
+    } else {
+        m.Views[m.Count] = v;
     }
-    s.WindowWidth = GetSystemMetrics(SM_CXSCREEN);
-    s.WindowHeight = GetSystemMetrics(SM_CYSCREEN);
-    return WS_POPUP | WS_VISIBLE;
+    ++m.Count;
+    return TRUE;
+}
+
+// Run mode's views: one per monitor, each covering its monitor exactly.
+int RunViews(SaverView* views)
+{
+    MonitorViews m{views, 0};
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&m));
+    if (m.Count > 0) return m.Count;
+    views[0] = SaverView{};
+    views[0].WindowWidth = views[0].ScreenWidth = GetSystemMetrics(SM_CXSCREEN);
+    views[0].WindowHeight = views[0].ScreenHeight = GetSystemMetrics(SM_CYSCREEN);
+    return 1;
 }
 
 bool RegisterSaverClass(HINSTANCE instance)
@@ -83,132 +154,244 @@ int RunMessageLoop()
 
 // Full-screen coordinates land scaled in the preview window, each axis on
 // its own; set afresh on every tick because the DC is taken afresh.
-void SetPreviewMapping(HDC dc, const SettingsKey& s)
+void SetPreviewMapping(HDC dc, const SaverView& view)
 {
     SetMapMode(dc, MM_ANISOTROPIC);
     SetWindowExtEx(dc, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr);
-    SetViewportExtEx(dc, s.WindowWidth, s.WindowHeight, nullptr);
+    SetViewportExtEx(dc, view.WindowWidth, view.WindowHeight, nullptr);
 }
 
-LRESULT OnCreateMessage(HWND window)
+SaverWindow* WindowOf(HWND window)
 {
-    SettingsKey& s = ProgramSettings();
-    SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, FALSE, nullptr, 0);
-    if (!IsPreview(s)) ShowCursor(FALSE);
-    OnCreate(window);
-    SetTimer(window, FrameTimer, s.TimerInterval, nullptr);
+    return reinterpret_cast<SaverWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+LRESULT OnCreateMessage(SaverWindow& w)
+{
+    SaverRun& run = *w.Run;
+    // Once per run, as its first window appears.
+    if (!run.Started) {
+        run.Started = true;
+        SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, FALSE, nullptr, 0);
+        if (!run.Preview) ShowCursor(FALSE);
+    }
+    ++run.Open;
+    run.Saver->OnCreate(*w.Instance, w.Window);
+    SetTimer(w.Window, FrameTimer, run.Settings->TimerInterval, nullptr);
     return 0;
 }
 
-LRESULT OnCloseMessage(HWND window, WPARAM wParam, LPARAM lParam)
+LRESULT OnDestroyMessage(SaverWindow& w)
 {
-    if (!QueryClose(window)) return 1;
+    SaverRun& run = *w.Run;
+    SetWindowLongPtrA(w.Window, GWLP_USERDATA, 0);
+    w.Window = nullptr;
+    if (--run.Live == 0 && run.Looping) PostQuitMessage(0);
+    return 1;
+}
+
+LRESULT OnCloseMessage(SaverWindow& w, WPARAM wParam, LPARAM lParam)
+{
+    SaverRun& run = *w.Run;
+    HWND window = w.Window;
+    if (!run.Saver->QueryClose(*w.Instance, window)) return 1;
     KillTimer(window, FrameTimer);
-    if (!IsPreview(ProgramSettings())) ShowCursor(TRUE);
+    // The cursor comes back once, with the last window's allowed close.
+    if (--run.Open == 0 && !run.Preview) ShowCursor(TRUE);
     return DefWindowProcA(window, WM_CLOSE, wParam, lParam);
 }
 
-LRESULT OnEraseBackground(HWND window, WPARAM wParam, LPARAM lParam)
+LRESULT OnEraseBackground(SaverWindow& w, WPARAM wParam, LPARAM lParam)
 {
-    SettingsKey& s = ProgramSettings();
-    if (!s.EraseBackground && IsPreview(s) && s.DesktopSnapshot) {
-        // The window's own DC, not the one the message carries.
-        HDC dc = GetDC(window);
-        StretchBlt(dc, 0, 0, s.WindowWidth, s.WindowHeight, s.DesktopSnapshot, 0, 0,
-                   GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), SRCCOPY);
-        ReleaseDC(window, dc);
+    const SettingsKey& s = *w.Run->Settings;
+    const SaverView& view = w.Instance->View;
+    if (!s.EraseBackground && w.Snapshot) {
+        // The window's own DC, not the one the message carries: the
+        // preview shows the whole screen shrunk, a monitor's window its
+        // own part of the screen as it was.
+        HDC dc = GetDC(w.Window);
+        if (w.Run->Preview)
+            StretchBlt(dc, 0, 0, view.WindowWidth, view.WindowHeight, w.Snapshot, 0, 0,
+                       GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), SRCCOPY);
+        else
+            BitBlt(dc, 0, 0, view.WindowWidth, view.WindowHeight, w.Snapshot, 0, 0, SRCCOPY);
+        ReleaseDC(w.Window, dc);
         // Painted once: later erase requests paint nothing.
-        if (!s.KeepSnapshot) FreeSnapshot(s);
+        FreeSnapshot(w);
     }
-    if (s.EraseBackground) return DefWindowProcA(window, WM_ERASEBKGND, wParam, lParam);
+    if (s.EraseBackground) return DefWindowProcA(w.Window, WM_ERASEBKGND, wParam, lParam);
     return 1;
 }
 
-LRESULT OnInput(HWND window)
+// A key press or left click in any window ends the whole run.
+LRESULT OnInput(SaverWindow& w)
 {
-    if (!IsPreview(ProgramSettings()) || ThisProgram.PreviewEndsOnInput)
-        PostMessageA(window, WM_CLOSE, 0, 0);
+    SaverRun& run = *w.Run;
+    if (run.Preview && !run.Saver->PreviewEndsOnInput) return 1;
+    for (int i = 0; i < run.Count; ++i)
+        if (run.Windows[i].Window) PostMessageA(run.Windows[i].Window, WM_CLOSE, 0, 0);
     return 1;
 }
 
-LRESULT OnTimerMessage(HWND window)
+LRESULT OnTimerMessage(SaverWindow& w)
 {
-    SettingsKey& s = ProgramSettings();
-    HDC dc = GetDC(window);
-    if (IsPreview(s)) SetPreviewMapping(dc, s);
-    DrawFrame(window, dc);
-    ReleaseDC(window, dc);
+    HDC dc = GetDC(w.Window);
+    if (w.Run->Preview) SetPreviewMapping(dc, w.Instance->View);
+    w.Run->Saver->DrawFrame(*w.Instance, w.Window, dc);
+    ReleaseDC(w.Window, dc);
     return 1;
 }
 
-// After the loop: the snapshot if kept, the saver's data, screen saving on.
-int FinishRun(HINSTANCE instance, int exitCode)
+void FreeSnapshots(SaverRun& run)
 {
-    // A kept snapshot is freed here; so is one that was never painted.
-    FreeSnapshot(ProgramSettings());
-    Release();
-    SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, TRUE, nullptr, 0);
-    UnregisterClassA(SaverClassName, instance);
-    return exitCode;
+    for (int i = 0; i < run.Count; ++i) FreeSnapshot(run.Windows[i]);
+}
+
+// The instances' end: Release for each when asked, then the objects.
+void EndInstances(SaverRun& run, bool release)
+{
+    for (int i = 0; i < run.Count; ++i) {
+        SaverInstance* instance = run.Windows[i].Instance;
+        if (!instance) continue;
+        if (release) run.Saver->Release(*instance);
+        delete instance;
+        run.Windows[i].Instance = nullptr;
+    }
+    delete[] run.Windows;
+    run.Windows = nullptr;
+}
+
+// Every instance made and prepared, in window order; false (after Release
+// of what was made) when one cannot be.
+bool PrepareInstances(SaverRun& run, const SaverView* views)
+{
+    for (int i = 0; i < run.Count; ++i) {
+        SaverInstance* instance = run.Saver->NewInstance(views[i]);
+        run.Windows[i].Instance = instance;
+        if (!instance || !run.Saver->Prepare(*instance)) return false;
+    }
+    return true;
+}
+
+// Every window created; false when one cannot be. The windows already made
+// are taken down again, and what their creation started is undone.
+bool CreateWindows(SaverRun& run, HINSTANCE instance)
+{
+    const DWORD style = run.Preview ? WS_CHILD | WS_VISIBLE : WS_POPUP | WS_VISIBLE;
+    HWND parent = run.Preview ? run.Settings->ParentWindow : nullptr;
+    for (int i = 0; i < run.Count; ++i) {
+        SaverWindow& w = run.Windows[i];
+        const SaverView& v = w.Instance->View;
+        // The position is the monitor's corner; a preview child sits at 0, 0.
+        if (CreateWindowExA(0, SaverClassName, run.Saver->Name, style, v.Left, v.Top, v.WindowWidth,
+                            v.WindowHeight, parent, nullptr, instance, &w))
+            continue;
+        for (int k = 0; k < i; ++k)
+            if (run.Windows[k].Window) DestroyWindow(run.Windows[k].Window);
+        if (run.Started) {
+            if (!run.Preview) ShowCursor(TRUE);
+            SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, TRUE, nullptr, 0);
+        }
+        return false;
+    }
+    return true;
 }
 
 } // namespace
 
 LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_NCCREATE) {
+        // The shell's record of the window comes with its creation.
+        SaverWindow* w = static_cast<SaverWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        if (w) {
+            SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(w));
+            w->Window = window;
+            ++w->Run->Live;
+        }
+    }
+    SaverWindow* w = WindowOf(window);
+    if (!w) return DefWindowProcA(window, message, wParam, lParam);
     switch (message) {
     case WM_CREATE:
-        return OnCreateMessage(window);
+        return OnCreateMessage(*w);
     case WM_DESTROY:
-        PostQuitMessage(0);
-        return 1;
+        return OnDestroyMessage(*w);
     case WM_CLOSE:
-        return OnCloseMessage(window, wParam, lParam);
+        return OnCloseMessage(*w, wParam, lParam);
     case WM_ERASEBKGND:
-        return OnEraseBackground(window, wParam, lParam);
+        return OnEraseBackground(*w, wParam, lParam);
     case WM_KEYDOWN:
     case WM_LBUTTONDOWN:
-        return OnInput(window);
+        return OnInput(*w);
     case WM_TIMER:
-        return OnTimerMessage(window);
+        return OnTimerMessage(*w);
     default:
         return DefWindowProcA(window, message, wParam, lParam);
     }
 }
 
-int SaverMain(HINSTANCE instance, const char* args)
+int SaverMain(HINSTANCE instance, const char* args, const SaverHooks& saver)
 {
-    SettingsKey& s = ProgramSettings();
+    SettingsKey& s = saver.Settings();
     s.LoadFromRegistry();
 
     const ModeChoice choice = ChooseMode(args ? args : "");
     if (choice.Mode == SaverMode::Configure) {
         s.ParentWindow = reinterpret_cast<HWND>(choice.Handle);
-        RunSettingsDialog(instance);
+        saver.RunSettingsDialog(instance);
         return 0;
     }
     s.ParentWindow = choice.Mode == SaverMode::Preview ? reinterpret_cast<HWND>(choice.Handle) : nullptr;
 
-    if (s.KeepSnapshot || (!s.EraseBackground && IsPreview(s))) TakeSnapshot(s);
-    const DWORD style = SettleWindowGeometry(s);
+    SaverView views[MaxWindows];
+    SaverRun run;
+    run.Saver = &saver;
+    run.Settings = &s;
+    run.Preview = s.ParentWindow != nullptr;
+    run.Count = run.Preview ? PreviewView(s.ParentWindow, views[0]) : RunViews(views);
+    for (int i = 0; i < run.Count; ++i) views[i].Index = i;
+    run.Windows = new (std::nothrow) SaverWindow[run.Count];
+    if (!run.Windows) return 0;
+    for (int i = 0; i < run.Count; ++i) run.Windows[i].Run = &run;
 
-    if (!Prepare()) {
-        FreeSnapshot(s);
-        Release();
+    // The screen as it was, for a saver that draws over it: the whole screen
+    // for the preview, each monitor's own part for its window.
+    if (!s.EraseBackground)
+        for (int i = 0; i < run.Count; ++i) {
+            const SaverView& v = views[i];
+            if (run.Preview)
+                TakeSnapshot(run.Windows[i], 0, 0, v.ScreenWidth, v.ScreenHeight);
+            else
+                TakeSnapshot(run.Windows[i], v.Left, v.Top, v.WindowWidth, v.WindowHeight);
+        }
+
+    if (!PrepareInstances(run, views)) {
+        FreeSnapshots(run);
+        EndInstances(run, true);
         return 0;
     }
     if (!RegisterSaverClass(instance)) {
-        FreeSnapshot(s);
-        ShowStartupError("Failed to RegisterClassEx.\n");
+        FreeSnapshots(run);
+        ShowStartupError(saver, "Failed to RegisterClassEx.\n");
+        EndInstances(run, false);
         return 0;
     }
-    HWND window = CreateWindowExA(0, SaverClassName, ThisProgram.Name, style, 0, 0, s.WindowWidth,
-                                  s.WindowHeight, s.ParentWindow, nullptr, instance, nullptr);
-    if (!window) {
-        FreeSnapshot(s);
-        ShowStartupError("Failed to CreateWindow.\n");
+    if (!CreateWindows(run, instance)) {
+        FreeSnapshots(run);
+        ShowStartupError(saver, "Failed to CreateWindow.\n");
+        // Release only where a window's creation ran the saver's OnCreate.
+        EndInstances(run, run.Started);
         UnregisterClassA(SaverClassName, instance);
         return 0;
     }
-    return FinishRun(instance, RunMessageLoop());
+
+    run.Looping = true;
+    const int exitCode = RunMessageLoop();
+    // Snapshots never painted, then the saver's data; screen saving on.
+    FreeSnapshots(run);
+    EndInstances(run, true);
+    SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, TRUE, nullptr, 0);
+    UnregisterClassA(SaverClassName, instance);
+    return exitCode;
 }

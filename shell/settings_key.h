@@ -1,6 +1,7 @@
 // The registry key of a program and the base of its one settings object.
-// It also carries the shell's run-time state (snapshot, window size, parent
-// window, timer interval), which saver_shell.cpp gives meaning to.
+// It also carries the shell's program-wide values that the settings decide
+// (erasing, the timer interval) and the parent window from the command line;
+// what belongs to one window lives in its saver instance (saver_hooks.h).
 #pragma once
 
 #include <windows.h>
@@ -36,12 +37,8 @@ public:
     void CloseKey(HKEY key);
 
     HKEY KeyHandle = nullptr;
-    int32_t KeepSnapshot = 0;
-    HDC DesktopSnapshot = nullptr;
-    HGDIOBJ SavedBitmap = nullptr;
     int32_t EraseBackground = 0;
-    int32_t WindowWidth = 0;
-    int32_t WindowHeight = 0;
+    // The preview window, or the settings dialog's owner; null in Run.
     HWND ParentWindow = nullptr;
     uint32_t TimerInterval = 10;
 

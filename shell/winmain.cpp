@@ -4,6 +4,6 @@
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
-    SaverMain(instance, SkipProgramName(GetCommandLineA()));
+    SaverMain(instance, SkipProgramName(GetCommandLineA()), ProgramSaver);
     return 0;
 }

@@ -1,7 +1,6 @@
 #include "settings_dialog.h"
 
 #include "default_texts.h"
-#include "saver_hooks.h"
 #include "settings_dialog_ids.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // Update and Delete, the font face, size, bold and italic, and the speed.
 // The dialog keeps no state of its own: the controls hold the edits until
 // OK rebuilds the settings from them and saves, or Cancel drops them.
-// RunSettingsDialog (the shell's hook, saver_hooks.h) shows it modally.
+// RunSettingsDialog, each text saver's hook, shows it modally.
 #pragma once
 
 #include <windows.h>
@@ -16,6 +16,9 @@ TextSettings& TextSaverSettings();
 const char* const* TextSaverSpeedLabels();
 
 INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Shows the dialog modally, owned by the settings' ParentWindow.
+INT_PTR RunSettingsDialog(HINSTANCE instance);
 
 // Fills the controls from the settings object.
 void FillDialog(HWND dialog);

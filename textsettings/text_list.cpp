@@ -49,6 +49,16 @@ bool TextList::Append(TextChar* text, int32_t length, int32_t speed, const Entry
     return true;
 }
 
+void TextList::AppendCopies(const TextList& from, int32_t speed, const EntryHooks& hooks)
+{
+    for (const TextEntry* e = from.Head; e; e = e->Next) {
+        TextChar* text = AllocateText(e->Length);
+        if (!text) continue;
+        for (int32_t i = 0; i <= e->Length; ++i) text[i] = e->Text[i];
+        Append(text, e->Length, speed, hooks);
+    }
+}
+
 void TextList::Release(const EntryHooks& hooks)
 {
     TextEntry* entry = Head;

@@ -15,9 +15,9 @@ using TextChar = char16_t;
 #endif
 static_assert(sizeof(TextChar) == 2, "text is held as UTF-16");
 
-// Each saver's own animation state of an entry; every program defines it
-// once (Glyra2 its path rings, Glyra its trail).
-struct EntryState;
+// The base of each saver's own animation state of an entry: Glyra2's
+// FlightPath, Glyra's CrawlTrail. The stored settings' entries have none.
+struct EntryState {};
 
 struct TextEntry {
     TextChar* Text = nullptr;  // Length units and a terminating zero, owned
@@ -29,11 +29,13 @@ struct TextEntry {
 using AllocateFn = void* (*)(size_t);
 
 // How a saver builds and frees the state of an entry. Build may draw random
-// numbers; it returns false (keeping nothing) when memory runs out.
+// numbers; it returns false (keeping nothing) when memory runs out. The
+// stored settings' list uses NoEntryState: texts alone.
 struct EntryHooks {
     bool (*Build)(TextEntry& entry, int32_t speed, AllocateFn allocate);
     void (*Free)(TextEntry& entry);
 };
+constexpr EntryHooks NoEntryState = {nullptr, nullptr};
 
 class TextList {
 public:
@@ -56,6 +58,10 @@ public:
     // text in every case: on failure (empty text, no memory) it frees it and
     // the list is unchanged.
     bool Append(TextChar* text, int32_t length, int32_t speed, const EntryHooks& hooks);
+
+    // Appends a copy of every text of from, in order, each with its state
+    // built; a text that cannot be copied (no memory) is left out.
+    void AppendCopies(const TextList& from, int32_t speed, const EntryHooks& hooks);
 
     // Frees every entry with its text and state; Head = Tail = null.
     void Release(const EntryHooks& hooks);

@@ -9,8 +9,8 @@ namespace {
 const char ListKeyName[] = "List";
 }
 
-TextSettings::TextSettings(const char* keyPath, const TextSaverProfile& profile)
-    : SettingsKey(keyPath), Profile(profile)
+TextSettings::TextSettings(const char* keyPath, int32_t defaultFontSize)
+    : SettingsKey(keyPath), DefaultFontSize(defaultFontSize)
 {
 }
 
@@ -27,11 +27,11 @@ void TextSettings::LoadSettings()
     if (List.Head) ReleaseList();
     List.Reset();
 
-    // The rings and trails are sized by Speed, so it is sound before the
-    // first entry is built.
+    // The rings and trails are sized by Speed, so it is sound before any
+    // run builds its entries.
     Speed = ClampSpeed(ReadDword("Speed", DefaultSpeed));
     ReadString("FontName", FontName, sizeof FontName, DefaultFontName);
-    FontSize = ReadDword("FontSize", Profile.DefaultFontSize);
+    FontSize = ReadDword("FontSize", DefaultFontSize);
     FontBold = ReadDword("FontBold", 0);
     FontItalic = ReadDword("FontItalic", 0);
 
@@ -92,24 +92,24 @@ void TextSettings::SaveList(HKEY list)
     }
 }
 
-bool TextSettings::AddText(const char* text) { return AddTextInCodePage(text, CP_ACP); }
+bool TextSettings::AddText(const char* text) { return AddTextTo(List, text, CP_ACP, Speed, NoEntryState); }
 
-bool TextSettings::AddTextInCodePage(const char* text, UINT codePage)
+void TextSettings::ReleaseList() { List.Release(NoEntryState); }
+
+bool AddTextTo(TextList& list, const char* text, UINT codePage, int32_t speed, const EntryHooks& hooks)
 {
     if (!text) return false;
     const int units = MultiByteToWideChar(codePage, MB_PRECOMPOSED, text, -1, nullptr, 0);
     // The count includes the terminator: 1 is an empty text, 0 a failure.
     if (units <= 1) return false;
-    TextChar* wide = List.AllocateText(units - 1);
+    TextChar* wide = list.AllocateText(units - 1);
     if (!wide) return false;
     if (MultiByteToWideChar(codePage, MB_PRECOMPOSED, text, -1, wide, units) != units) {
         std::free(wide);
         return false;
     }
-    return List.Append(wide, units - 1, Speed, Profile.Hooks);
+    return list.Append(wide, units - 1, speed, hooks);
 }
-
-void TextSettings::ReleaseList() { List.Release(Profile.Hooks); }
 
 int32_t TextToAnsi(const TextChar* text, int32_t length, char* out, int32_t size)
 {

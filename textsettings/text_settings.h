@@ -1,6 +1,8 @@
 // The settings object of both text savers: the string list, the font and the
-// speed, their registry form under the program's key, and the common half of
-// AddText. Each program derives its one static settings object from it.
+// speed, their registry form under the program's key, and AddText. Each
+// program has one static settings object of this class. Its list holds the
+// stored texts alone; each saver instance copies them into a list of its own
+// whose entries carry the saver's animation state.
 #pragma once
 
 #include <windows.h>
@@ -11,15 +13,10 @@
 #include "text_list.h"
 #include "text_rules.h"
 
-// What differs between the two text savers' settings.
-struct TextSaverProfile {
-    int32_t DefaultFontSize;  // "FontSize" when none is stored
-    EntryHooks Hooks;         // builds and frees the saver's state of an entry
-};
-
 class TextSettings : public SettingsKey {
 public:
-    TextSettings(const char* keyPath, const TextSaverProfile& profile);
+    // defaultFontSize is "FontSize" when none is stored.
+    TextSettings(const char* keyPath, int32_t defaultFontSize);
 
     // Fixed shell values, then "Speed" (brought into 1..5 before any entry
     // is built), the font values and the "List" sub-key's texts.
@@ -31,9 +28,6 @@ public:
     // Appends one text of the system's ANSI code page as a new entry; false
     // when the text is empty or memory ran out (the list is then unchanged).
     bool AddText(const char* text);
-    // The same for a text in another code page: the built-in strings are
-    // decoded from code page 932.
-    bool AddTextInCodePage(const char* text, UINT codePage);
     // Frees every entry; EntryCount keeps its value.
     void ReleaseList();
 
@@ -43,12 +37,17 @@ public:
     int32_t FontBold = 0;
     int32_t FontItalic = 0;
     TextList List;
-    const TextSaverProfile& Profile;
+    const int32_t DefaultFontSize;
 
 private:
     void LoadList(HKEY list);
     void SaveList(HKEY list);
 };
+
+// Appends text, of codePage, to list as a new entry whose state hooks build
+// with speed; false when the text is empty or memory ran out (the list is then
+// unchanged). The built-in strings come in code page 932.
+bool AddTextTo(TextList& list, const char* text, UINT codePage, int32_t speed, const EntryHooks& hooks);
 
 // A text converted to the system's ANSI code page into size bytes, always
 // zero-terminated; a text too long for the buffer is cut after its last

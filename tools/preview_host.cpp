@@ -127,7 +127,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR args, int)
     char switches[64];
     std::snprintf(switches, sizeof switches, "/p %llu",
                   static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(host)));
-    const int code = SaverMain(instance, switches);
+    const int code = SaverMain(instance, switches, ProgramSaver);
 #else
     if (!args || !*args) {
         MessageBoxA(nullptr, "usage: preview-host PROGRAM.scr [SECONDS]", "Preview", MB_ICONERROR);

@@ -1,7 +1,6 @@
 #include "worms_dialog.h"
 
 #include "resource.h"
-#include "saver_hooks.h"
 #include "worms_settings.h"
 
 namespace {

@@ -1,7 +1,10 @@
-// Worms' side of the shell: the worms are built before the window exists,
-// crawl one step per tick over whatever the screen shows, and are freed after
-// the window is gone.
-#include "saver_hooks.h"
+// Worms' hooks: the worms are built before the window exists, crawl one step
+// per tick over whatever the window shows, and are freed after it is gone.
+#include "worms_saver.h"
+
+#include <new>
+
+#include "worms_dialog.h"
 #include "worms_settings.h"
 
 namespace {
@@ -63,80 +66,41 @@ private:
     HGDIOBJ kept_ = nullptr;
 };
 
-// The full-screen window is never erased, so the worms crawl over what it
-// holds. Where every window has a surface of its own (a compositing desktop,
-// wine) a new window holds black, not the screen: the screen is copied before
-// the window exists and put into it as soon as it shows. Where the window
-// does show the screen, the copy puts back the same picture.
-void FreeBackdrop(WormsSettings& s);
+WormsInstance& Run(SaverInstance& instance) { return static_cast<WormsInstance&>(instance); }
 
-void TakeBackdrop(WormsSettings& s)
+SettingsKey& Settings() { return TheWormsSettings(); }
+
+SaverInstance* NewInstance(const SaverView& view) { return new (std::nothrow) WormsInstance(view); }
+
+bool Prepare(SaverInstance& instance)
 {
-    FreeBackdrop(s);
-    HWND desktop = GetDesktopWindow();
-    HDC screen = GetDC(desktop);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, s.WindowWidth, s.WindowHeight);
-    HDC copy = bitmap ? CreateCompatibleDC(screen) : nullptr;
-    if (copy) {
-        s.RunBackdrop = copy;
-        s.RunBackdropSaved = SelectObject(copy, bitmap);
-        BitBlt(copy, 0, 0, s.WindowWidth, s.WindowHeight, screen, 0, 0, SRCCOPY);
-    } else if (bitmap) {
-        DeleteObject(bitmap);
-    }
-    ReleaseDC(desktop, screen);
+    WormsInstance& r = Run(instance);
+    const WormsSettings& s = TheWormsSettings();
+    r.Type = s.Type;
+    r.SegmentBrush = LOGBRUSH{BS_SOLID, 0, 0};
+    // No memory for the worms: the shell releases and ends the program.
+    return r.WormArray.Build(s.WormsCnt, s.WormsLen);
 }
 
-void FreeBackdrop(WormsSettings& s)
+void OnCreate(SaverInstance&, HWND window) { ShowWindow(window, SW_SHOW); }
+
+void DrawFrame(SaverInstance& instance, HWND, HDC dc)
 {
-    if (!s.RunBackdrop) return;
-    DeleteObject(SelectObject(s.RunBackdrop, s.RunBackdropSaved));
-    DeleteDC(s.RunBackdrop);
-    s.RunBackdrop = nullptr;
-    s.RunBackdropSaved = nullptr;
+    WormsInstance& r = Run(instance);
+    SetROP2(dc, r.Type == TrailClear ? R2_COPYPEN : R2_NOTXORPEN);
+    r.SegmentBrush.lbStyle = BS_SOLID;
+    GdiPainter painter(dc, r.Type, r.SegmentBrush);
+    CrawlTick(r.WormArray, r.Type, CrawlArea{r.View.ScreenWidth, r.View.ScreenHeight}, painter);
 }
 
-void PaintBackdrop(HWND window, WormsSettings& s)
-{
-    if (!s.RunBackdrop) return;
-    HDC dc = GetDC(window);
-    BitBlt(dc, 0, 0, s.WindowWidth, s.WindowHeight, s.RunBackdrop, 0, 0, SRCCOPY);
-    ReleaseDC(window, dc);
-    FreeBackdrop(s);
-}
+bool QueryClose(SaverInstance&, HWND) { return true; }
+
+void Release(SaverInstance& instance) { Run(instance).WormArray.Free(); }
 
 } // namespace
 
-bool Prepare()
-{
-    WormsSettings& s = TheWormsSettings();
-    s.SegmentBrush = LOGBRUSH{BS_SOLID, 0, 0};
-    // In Preview the shell paints its own shrunken snapshot.
-    if (!s.ParentWindow) TakeBackdrop(s);
-    // No memory for the worms: the shell releases and ends the program.
-    return s.WormArray.Build(s.WormsCnt, s.WormsLen);
-}
-
-void OnCreate(HWND window)
-{
-    ShowWindow(window, SW_SHOW);
-    PaintBackdrop(window, TheWormsSettings());
-}
-
-void DrawFrame(HWND, HDC dc)
-{
-    WormsSettings& s = TheWormsSettings();
-    SetROP2(dc, s.Type == TrailClear ? R2_COPYPEN : R2_NOTXORPEN);
-    s.SegmentBrush.lbStyle = BS_SOLID;
-    GdiPainter painter(dc, s.Type, s.SegmentBrush);
-    CrawlTick(s.WormArray, s.Type, CrawlArea{s.ScreenWidth, s.ScreenHeight}, painter);
-}
-
-bool QueryClose(HWND) { return true; }
-
-void Release()
-{
-    WormsSettings& s = TheWormsSettings();
-    FreeBackdrop(s);  // when the window never came
-    s.WormArray.Free();
-}
+const SaverHooks ProgramSaver = {
+    "Worms",
+    true,  // a key or click ends the preview too
+    Settings, RunSettingsDialog, NewInstance, Prepare, OnCreate, DrawFrame, QueryClose, Release,
+};

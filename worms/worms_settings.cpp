@@ -1,9 +1,5 @@
 #include "worms_settings.h"
 
-#include "saver_hooks.h"
-
-const SaverProgram ThisProgram = {"Worms", true};
-
 namespace {
 // The one settings object, built before the entry function runs.
 WormsSettings Settings;
@@ -11,14 +7,7 @@ WormsSettings Settings;
 
 WormsSettings& TheWormsSettings() { return Settings; }
 
-SettingsKey& ProgramSettings() { return Settings; }
-
-WormsSettings::WormsSettings()
-    : SettingsKey("Software\\Zamvel\\Worms"),
-      ScreenWidth(GetSystemMetrics(SM_CXSCREEN)),
-      ScreenHeight(GetSystemMetrics(SM_CYSCREEN))
-{
-}
+WormsSettings::WormsSettings() : SettingsKey("Software\\Zamvel\\Worms") {}
 
 void WormsSettings::LoadSettings()
 {

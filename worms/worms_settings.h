@@ -1,9 +1,9 @@
-// Worms' one settings object: the three settings, the shell's state it
-// inherits, and the run's data (the worms, the brush template, the screen).
+// Worms' one settings object: the three settings and the shell's values it
+// sets. What a run builds lives in its saver instance (worms_saver.h).
 #pragma once
 
 #include "settings_key.h"
-#include "worms_walk.h"
+#include "worms_values.h"
 
 #include <windows.h>
 
@@ -22,21 +22,7 @@ public:
     int32_t Type = DefaultType;
     int32_t WormsCnt = DefaultWormsCnt;
     int32_t WormsLen = DefaultWormsLen;
-    WormCrowd WormArray;
-
-    // The brush template for every worm brush; a worm's Colour goes into it
-    // before each CreateBrushIndirect.
-    LOGBRUSH SegmentBrush{};
-
-    // The full screen, taken once at start: the crawl area in every mode.
-    int32_t ScreenWidth;
-    int32_t ScreenHeight;
-
-    // Full screen only: a copy of the screen as the saver found it, from
-    // Prepare until the window shows it (see worms_saver.cpp).
-    HDC RunBackdrop = nullptr;
-    HGDIOBJ RunBackdropSaved = nullptr;
 };
 
-// The program's one instance.
+// The program's one settings object.
 WormsSettings& TheWormsSettings();
