@@ -37,53 +37,91 @@ rig_build() {
   done
 }
 
-# --- the private X server -------------------------------------------------
-XVFB_PID=""
-rig_start_xvfb() {
+# --- the private X servers ---------------------------------------------------
+# Two displays: the usual one, a 1024 x 768 screen, and one with two
+# monitors for the tests that ask for them (ZAMVEL_MONITORS=2): a 1024 x 768
+# primary and an 800 x 600 monitor left of it, at negative coordinates.
+XVFB_PIDS=()
+free_display() {
   local n
   for n in $(seq 90 199); do
-    [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || break
+    [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ] || { echo "$n"; return 0; }
   done
-  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-  XVFB_PID=$!
-  local i
+  return 1
+}
+
+# start_xvfb VAR ARGS...: a new Xvfb on a free display; VAR gets ":N".
+start_xvfb() {
+  local var=$1 n pid i
+  shift
+  n=$(free_display) || { echo "no free X display" >&2; return 1; }
+  Xvfb ":$n" -nolisten tcp "$@" >/dev/null 2>&1 &
+  pid=$!
+  XVFB_PIDS+=("$pid")
   for i in $(seq 100); do
     [ -e /tmp/.X11-unix/X$n ] && break
-    kill -0 "$XVFB_PID" 2>/dev/null || { echo "Xvfb failed to start" >&2; return 1; }
+    kill -0 "$pid" 2>/dev/null || { echo "Xvfb failed to start" >&2; return 1; }
     sleep 0.05
   done
-  export DISPLAY=":$n"
+  printf -v "$var" ':%s' "$n"
+}
+
+rig_start_xvfb() {
+  local one two
+  start_xvfb one -screen 0 1024x768x24 || return 1
+  export DISPLAY=$one
+  # -noreset keeps the monitors when the last client goes.
+  start_xvfb two -noreset -screen 0 1824x768x24 || return 1
+  DISPLAY=$two xrandr --setmonitor '*A' 1024/270x768/203+800+0 screen >/dev/null &&
+    DISPLAY=$two xrandr --setmonitor B 800/211x600/158+0+0 none >/dev/null ||
+    { echo "the two monitors could not be set up" >&2; return 1; }
+  export ZAMVEL_TWO_MONITORS_DISPLAY=$two
 }
 
 rig_stop_xvfb() {
-  [ -n "$XVFB_PID" ] || return 0
-  kill "$XVFB_PID" 2>/dev/null
-  wait "$XVFB_PID" 2>/dev/null
-  XVFB_PID=""
+  local pid
+  for pid in "${XVFB_PIDS[@]}"; do kill "$pid" 2>/dev/null; done
+  for pid in "${XVFB_PIDS[@]}"; do wait "$pid" 2>/dev/null; done
+  XVFB_PIDS=()
 }
 
 # --- wine -------------------------------------------------------------------
-# A template prefix is made once; each test run works on a hard-linked copy
-# whose registry files are real copies, thrown away afterwards.
-THROWAWAY_PREFIX=""
+# A template prefix is made once; each test run works on hard-linked copies
+# whose registry files are real copies, thrown away afterwards: one for each
+# display. Wine reads the monitors through Xinerama on the second, and reads
+# them when its server starts.
+THROWAWAY_PREFIXES=()
+copy_prefix() {  # VAR: a throwaway copy of the template
+  local var=$1 template="$ROOT/build/wine/template" dir f
+  dir=$(mktemp -d "$ROOT/build/wine/run.XXXXXX")
+  rmdir "$dir"
+  cp -al "$template" "$dir"
+  for f in "$dir"/*.reg; do cp --remove-destination "$template/$(basename "$f")" "$f"; done
+  THROWAWAY_PREFIXES+=("$dir")
+  printf -v "$var" '%s' "$dir"
+}
+
 rig_start_wine() {
-  local template="$ROOT/build/wine/template"
+  local template="$ROOT/build/wine/template" one two
   ( WINEPREFIX=$template; . "$ROOT/tools/wine-env.sh"; wine_ensure_prefix && wine_stop_server ) || return 1
-  THROWAWAY_PREFIX=$(mktemp -d "$ROOT/build/wine/run.XXXXXX")
-  rmdir "$THROWAWAY_PREFIX"
-  cp -al "$template" "$THROWAWAY_PREFIX"
-  local f
-  for f in "$THROWAWAY_PREFIX"/*.reg; do cp --remove-destination "$template/$(basename "$f")" "$f"; done
-  export WINEPREFIX=$THROWAWAY_PREFIX
+  copy_prefix two
+  ( export WINEPREFIX=$two DISPLAY=$ZAMVEL_TWO_MONITORS_DISPLAY; . "$ROOT/tools/wine-env.sh"
+    "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /d N /f </dev/null >/dev/null 2>&1
+    wine_stop_server ) || return 1
+  export ZAMVEL_TWO_MONITORS_PREFIX=$two
+  copy_prefix one
+  export WINEPREFIX=$one
   . "$ROOT/tools/wine-env.sh"
   wine_ensure_server
 }
 
 rig_stop_wine() {
-  [ -n "$THROWAWAY_PREFIX" ] || return 0
-  wine_stop_server
-  rm -rf "$THROWAWAY_PREFIX"
-  THROWAWAY_PREFIX=""
+  local p
+  for p in "${THROWAWAY_PREFIXES[@]}"; do
+    ( export WINEPREFIX=$p; . "$ROOT/tools/wine-env.sh"; wine_stop_server )
+    rm -rf "$p"
+  done
+  THROWAWAY_PREFIXES=()
 }
 
 rig_up() {

@@ -1,6 +1,11 @@
 # Sourced: the wine environment every script of the project uses.
 # WINEPREFIX defaults to a prefix inside the build tree, never ~/.wine.
 _zamvel_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+# A test that asks for two monitors runs on the rig's two-monitor display,
+# in the prefix that sees them.
+if [ "${ZAMVEL_MONITORS:-1}" = 2 ] && [ -n "${ZAMVEL_TWO_MONITORS_DISPLAY:-}" ]; then
+  export DISPLAY=$ZAMVEL_TWO_MONITORS_DISPLAY WINEPREFIX=$ZAMVEL_TWO_MONITORS_PREFIX
+fi
 export WINEPREFIX=${WINEPREFIX:-$_zamvel_root/build/wine/prefix}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEARCH=win64

@@ -20,6 +20,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -48,7 +49,7 @@ bool ParseOptions(int argc, char** argv, Options& o)
     return true;
 }
 
-std::string KeyPath() { return std::string("Software\\Zamvel\\") + ThisProgram.Name; }
+std::string KeyPath() { return std::string("Software\\Zamvel\\") + ProgramSaver.Name; }
 
 void WriteValues(const Options& o)
 {
@@ -73,7 +74,7 @@ HWND CreateTimingWindow(bool visible)
     wc.lpszClassName = "ZamvelFrameTiming";
     RegisterClassA(&wc);
     const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
-    return CreateWindowExA(0, wc.lpszClassName, ThisProgram.Name, WS_POPUP | (visible ? WS_VISIBLE : 0), 0, 0,
+    return CreateWindowExA(0, wc.lpszClassName, ProgramSaver.Name, WS_POPUP | (visible ? WS_VISIBLE : 0), 0, 0,
                            cx, cy, nullptr, nullptr, wc.hInstance, nullptr);
 }
 
@@ -108,30 +109,34 @@ HDC RefusingDc() { return reinterpret_cast<HDC>(static_cast<UINT_PTR>(4)); }
 // One pass: fresh settings, the hooks in the shell's order, N timed frames.
 bool TimePass(const Options& o, Surface surface, std::vector<double>& costs)
 {
-    SettingsKey& s = ProgramSettings();
+    const SaverHooks& saver = ProgramSaver;
+    SettingsKey& s = saver.Settings();
     SeedRandom(1);
     s.LoadFromRegistry();
     s.ParentWindow = nullptr;
-    s.WindowWidth = GetSystemMetrics(SM_CXSCREEN);
-    s.WindowHeight = GetSystemMetrics(SM_CYSCREEN);
-    if (!Prepare()) {
-        Release();
+    SaverView view;
+    view.WindowWidth = view.ScreenWidth = GetSystemMetrics(SM_CXSCREEN);
+    view.WindowHeight = view.ScreenHeight = GetSystemMetrics(SM_CYSCREEN);
+    std::unique_ptr<SaverInstance> run(saver.NewInstance(view));
+    if (!run) return false;
+    if (!saver.Prepare(*run)) {
+        saver.Release(*run);
         return false;
     }
     const bool onWindow = surface == Surface::Window;
     HWND window = CreateTimingWindow(onWindow);
     if (!window) {
-        Release();
+        saver.Release(*run);
         return false;
     }
-    OnCreate(window);
+    saver.OnCreate(*run, window);
     Pump();
 
     HDC screen = GetDC(window);
     HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, s.WindowWidth, s.WindowHeight);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, view.WindowWidth, view.WindowHeight);
     HGDIOBJ saved = SelectObject(memory, bitmap);
-    PatBlt(memory, 0, 0, s.WindowWidth, s.WindowHeight, BLACKNESS);
+    PatBlt(memory, 0, 0, view.WindowWidth, view.WindowHeight, BLACKNESS);
     ReleaseDC(window, screen);
 
     LARGE_INTEGER freq, t0, t1;
@@ -140,17 +145,17 @@ bool TimePass(const Options& o, Surface surface, std::vector<double>& costs)
     for (int i = 0; i < o.Frames; ++i) {
         HDC dc = onWindow ? GetDC(window) : surface == Surface::MemoryDc ? memory : RefusingDc();
         QueryPerformanceCounter(&t0);
-        DrawFrame(window, dc);
+        saver.DrawFrame(*run, window, dc);
         GdiFlush();
         QueryPerformanceCounter(&t1);
         if (onWindow) ReleaseDC(window, dc);
         costs.push_back(static_cast<double>(t1.QuadPart - t0.QuadPart) * 1e6 / static_cast<double>(freq.QuadPart));
         Pump();
     }
-    QueryClose(window);
+    saver.QueryClose(*run, window);
     DestroyWindow(window);
     Pump();
-    Release();
+    saver.Release(*run);
     SelectObject(memory, saved);
     DeleteObject(bitmap);
     DeleteDC(memory);
@@ -172,12 +177,12 @@ int main(int argc, char** argv)
     for (Surface surface : {Surface::Window, Surface::MemoryDc, Surface::NoDc}) {
         std::vector<double> costs;
         if (!TimePass(o, surface, costs)) {
-            std::printf("frame %s | %s | %s | failed to start\n", ThisProgram.Name, o.Label.c_str(),
+            std::printf("frame %s | %s | %s | failed to start\n", ProgramSaver.Name, o.Label.c_str(),
                         SurfaceName(surface));
             ++failures;
             continue;
         }
-        std::printf("frame %s | %s | %s | frames %d | median %.0f us | p95 %.0f us\n", ThisProgram.Name,
+        std::printf("frame %s | %s | %s | frames %d | median %.0f us | p95 %.0f us\n", ProgramSaver.Name,
                     o.Label.c_str(), SurfaceName(surface), o.Frames, Percentile(costs, 0.5),
                     Percentile(costs, 0.95));
     }

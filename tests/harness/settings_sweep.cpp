@@ -95,7 +95,7 @@ LRESULT CALLBACK TimingProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 void CALLBACK FindSaverWindow(HWND, UINT, UINT_PTR, DWORD)
 {
     if (Current.Window) return;
-    HWND window = FindWindowA("TYPE1", ThisProgram.Name);
+    HWND window = FindWindowA("TYPE1", ProgramSaver.Name);
     if (!window) return;
     Current.Original = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TimingProc)));
@@ -124,7 +124,7 @@ DWORD WINAPI Watchdog(void* label)
     }
 }
 
-std::string KeyPath() { return std::string("Software\\Zamvel\\") + ThisProgram.Name; }
+std::string KeyPath() { return std::string("Software\\Zamvel\\") + ProgramSaver.Name; }
 
 void Store(const char* name, DWORD value)
 {
@@ -140,11 +140,11 @@ void Store(const char* name, DWORD value)
 // One run; true when it drew and ended on the key in time with exit code 0.
 bool SweepOne(const char* name, DWORD value, std::string& label)
 {
-    label = std::string(ThisProgram.Name) + " " + name + "=" + std::to_string(value);
+    label = std::string(ProgramSaver.Name) + " " + name + "=" + std::to_string(value);
     Store(name, value);
     Current.Reset();
     const UINT_PTR finder = SetTimer(nullptr, 0, 10, FindSaverWindow);
-    const int code = SaverMain(GetModuleHandleA(nullptr), "/s");
+    const int code = SaverMain(GetModuleHandleA(nullptr), "/s", ProgramSaver);
     const DWORD end = GetTickCount();
     KillTimer(nullptr, finder);
     Current.Start = 0;
@@ -171,7 +171,7 @@ int main(int argc, char** argv)
     }
     if (runs.empty())
         for (const ProgramValues& p : Table)
-            if (std::strcmp(p.Program, ThisProgram.Name) == 0)
+            if (std::strcmp(p.Program, ProgramSaver.Name) == 0)
                 for (const SweptValue& v : p.Values) {
                     for (DWORD e : Edges) runs.emplace_back(v.Name, e);
                     for (DWORD b : v.Bounds) runs.emplace_back(v.Name, b);
@@ -183,6 +183,6 @@ int main(int argc, char** argv)
     for (const auto& r : runs)
         if (!SweepOne(r.first.c_str(), r.second, label)) ++failed;
     RegDeleteTreeA(HKEY_CURRENT_USER, KeyPath().c_str());
-    std::printf("sweep %s: %zu runs, %d failed\n", ThisProgram.Name, runs.size(), failed);
+    std::printf("sweep %s: %zu runs, %d failed\n", ProgramSaver.Name, runs.size(), failed);
     return failed || runs.empty() ? 1 : 0;
 }

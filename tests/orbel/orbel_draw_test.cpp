@@ -1,12 +1,14 @@
 // Orbel's hooks drawing into a real memory DC: white squares where the
 // points are, last tick's squares blacked out, nothing else touched.
+#include "orbel_saver.h"
 #include "orbel_settings.h"
 #include "random.h"
-#include "saver_hooks.h"
+#include "saver_instance.h"
 #include "win_test_support.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 namespace {
@@ -45,36 +47,35 @@ int Differences(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b)
 
 class OrbelDrawTest : public ::testing::Test {
 protected:
-    void SetUp() override { Reset(); }
-    void TearDown() override { QueryClose(nullptr); }
-
-    // As after LoadSettings, on a 1024 x 768 screen.
-    void Reset()
+    void TearDown() override
     {
-        QueryClose(nullptr);
-        s.Count = 300;
-        s.PointSize = 2;
-        s.ScreenWidth = 1024;
-        s.ScreenHeight = 768;
-        s.WindowWidth = 1024;
-        s.WindowHeight = 768;
+        if (run) ProgramSaver.QueryClose(*run, nullptr);
+    }
+
+    // A run on a 1024 x 768 monitor, or on the view given.
+    void Start(const SaverView& view = MonitorView(1024, 768))
+    {
+        run = MakeInstance<OrbelInstance>(view);
+        ASSERT_NE(run, nullptr);
     }
 
     // Points at rest at the given places.
     void Place(const std::vector<Square>& at, int side)
     {
-        s.Count = static_cast<int32_t>(at.size());
-        s.PointSize = side;
-        s.Points = AllocatePoints(s.Count);
-        ASSERT_NE(s.Points, nullptr);
+        Start();
+        run->Count = static_cast<int32_t>(at.size());
+        run->PointSize = side;
+        run->Points = AllocatePoints(run->Count);
+        ASSERT_NE(run->Points, nullptr);
         for (size_t i = 0; i < at.size(); ++i) {
-            s.Points[i].Mass = PointMass;
-            s.Points[i].X = at[i].X;
-            s.Points[i].Y = at[i].Y;
+            run->Points[i].Mass = PointMass;
+            run->Points[i].X = at[i].X;
+            run->Points[i].Y = at[i].Y;
         }
     }
+    void Draw(HDC dc, HWND window = nullptr) { ProgramSaver.DrawFrame(*run, window, dc); }
 
-    OrbelSettings& s = Orbel();
+    std::unique_ptr<OrbelInstance> run;
 };
 
 TEST_F(OrbelDrawTest, WhiteSquaresWhereThePointsAreAndTheOldOnesErased)
@@ -87,22 +88,22 @@ TEST_F(OrbelDrawTest, WhiteSquaresWhereThePointsAreAndTheOldOnesErased)
     // On a grey canvas the first tick shows what it touches: the squares at
     // the origin it erases, and the new ones.
     canvas.Fill(Grey);
-    DrawFrame(nullptr, canvas.Dc());
+    Draw(canvas.Dc());
     EXPECT_EQ(Differences(canvas.Pixels(), Expected(canvas, Grey, {{0, 0}}, first, 5)), 0);
 
     // On black, as behind the real window: one point jumps; its old square
     // goes black, the new one is white, the others stay.
     canvas.Fill(Black);
-    DrawFrame(nullptr, canvas.Dc());
-    s.Points[0].X = 70;
-    s.Points[0].Y = 60;
-    DrawFrame(nullptr, canvas.Dc());
+    Draw(canvas.Dc());
+    run->Points[0].X = 70;
+    run->Points[0].Y = 60;
+    Draw(canvas.Dc());
     const std::vector<Square> second = {{70, 60}, {100, 30}, {50, 90}};
     EXPECT_EQ(Differences(canvas.Pixels(), Expected(canvas, Black, {}, second, 5)), 0);
     EXPECT_EQ(canvas.Pixel(10, 20), Black);
     EXPECT_EQ(canvas.Pixel(70, 60), White);
-    EXPECT_EQ(s.Points[0].DrawnX, 70);
-    EXPECT_EQ(s.Points[0].DrawnY, 60);
+    EXPECT_EQ(run->Points[0].DrawnX, 70);
+    EXPECT_EQ(run->Points[0].DrawnY, 60);
 }
 
 TEST_F(OrbelDrawTest, ANewSquareIsNeverCutByAnotherPointsErase)
@@ -110,11 +111,11 @@ TEST_F(OrbelDrawTest, ANewSquareIsNeverCutByAnotherPointsErase)
     // Point 1 moves onto the square point 0 leaves behind in the same tick.
     Place({{20, 20}, {40, 40}}, 9);
     MemoryCanvas canvas(80, 80);
-    DrawFrame(nullptr, canvas.Dc());
-    s.Points[0].X = 60;
-    s.Points[1].X = 22;
-    s.Points[1].Y = 22;
-    DrawFrame(nullptr, canvas.Dc());
+    Draw(canvas.Dc());
+    run->Points[0].X = 60;
+    run->Points[1].X = 22;
+    run->Points[1].Y = 22;
+    Draw(canvas.Dc());
     EXPECT_EQ(Differences(canvas.Pixels(), Expected(canvas, Black, {}, {{60, 20}, {22, 22}}, 9)), 0);
 }
 
@@ -126,7 +127,7 @@ TEST_F(OrbelDrawTest, TheDeviceContextGetsItsPenAndBrushBack)
     HBRUSH brush = CreateSolidBrush(RGB(0, 0, 255));
     HGDIOBJ oldPen = SelectObject(canvas.Dc(), pen);
     HGDIOBJ oldBrush = SelectObject(canvas.Dc(), brush);
-    DrawFrame(nullptr, canvas.Dc());
+    Draw(canvas.Dc());
     EXPECT_EQ(GetCurrentObject(canvas.Dc(), OBJ_PEN), pen);
     EXPECT_EQ(GetCurrentObject(canvas.Dc(), OBJ_BRUSH), brush);
     EXPECT_EQ(GetROP2(canvas.Dc()), R2_COPYPEN);
@@ -139,23 +140,23 @@ TEST_F(OrbelDrawTest, TheDeviceContextGetsItsPenAndBrushBack)
 TEST_F(OrbelDrawTest, WithoutPointsNothingIsDrawnAndTheCloseStillGoesThrough)
 {
     // What is left when the points could not be allocated.
-    s.Points = nullptr;
+    Start();
     MemoryCanvas canvas(40, 40);
     canvas.Fill(Grey);
-    DrawFrame(nullptr, canvas.Dc());
+    Draw(canvas.Dc());
     EXPECT_EQ(Differences(canvas.Pixels(), Expected(canvas, Grey, {}, {}, 2)), 0);
-    EXPECT_TRUE(QueryClose(nullptr));
-    EXPECT_EQ(s.Points, nullptr);
+    EXPECT_TRUE(ProgramSaver.QueryClose(*run, nullptr));
+    EXPECT_EQ(run->Points, nullptr);
 }
 
 TEST_F(OrbelDrawTest, CloseFreesThePointsAndIsNeverRefused)
 {
     Place({{1, 1}, {2, 2}}, 2);
-    EXPECT_TRUE(QueryClose(nullptr));
-    EXPECT_EQ(s.Points, nullptr) << "the freed array cannot be reached any more";
-    EXPECT_TRUE(QueryClose(nullptr)) << "a second close is harmless";
-    EXPECT_TRUE(Prepare());
-    Release();
+    EXPECT_TRUE(ProgramSaver.QueryClose(*run, nullptr));
+    EXPECT_EQ(run->Points, nullptr) << "the freed array cannot be reached any more";
+    EXPECT_TRUE(ProgramSaver.QueryClose(*run, nullptr)) << "a second close is harmless";
+    EXPECT_TRUE(ProgramSaver.Prepare(*run));
+    ProgramSaver.Release(*run);
 }
 
 TEST_F(OrbelDrawTest, OnCreateScalesTheSquaresToThePreview)
@@ -165,11 +166,10 @@ TEST_F(OrbelDrawTest, OnCreateScalesTheSquaresToThePreview)
     };
     const Case cases[] = {{1024, 768, 2}, {152, 112, 14}, {0, 0, 2}};
     for (const Case& c : cases) {
-        Reset();
-        s.WindowWidth = c.width;
-        s.WindowHeight = c.height;
-        OnCreate(nullptr);
-        EXPECT_EQ(s.PointSize, c.expected) << c.width << " x " << c.height;
+        Start(PreviewView(1024, 768, c.width, c.height));
+        ProgramSaver.OnCreate(*run, nullptr);
+        EXPECT_EQ(run->PointSize, c.expected) << c.width << " x " << c.height;
+        ProgramSaver.QueryClose(*run, nullptr);
     }
 }
 
@@ -186,21 +186,20 @@ TEST_F(OrbelDrawTest, OnCreateShowsTheOpeningLayoutInAPreviewSizedWindow)
     ASSERT_NE(window, nullptr);
     RECT r{};
     GetClientRect(window, &r);
-    s.WindowWidth = r.right;
-    s.WindowHeight = r.bottom;
-    s.Count = 50;
+    Start(PreviewView(1024, 768, r.right, r.bottom));
+    Orbel().Count = 50;
 
     SeedRandom(1);
-    OnCreate(window);
+    ProgramSaver.OnCreate(*run, window);
     EXPECT_TRUE(IsWindowVisible(window));
-    ASSERT_NE(s.Points, nullptr);
-    EXPECT_EQ(s.PointSize, 14);
+    ASSERT_NE(run->Points, nullptr);
+    EXPECT_EQ(run->PointSize, 14);
     std::vector<MassPoint> layout(50);
     SeedRandom(1);
     BuildPoints(layout.data(), 50, 1024, 768);
     for (int i = 0; i < 50; ++i) {
-        EXPECT_EQ(s.Points[i].X, layout[i].X);
-        EXPECT_EQ(s.Points[i].Y, layout[i].Y);
+        EXPECT_EQ(run->Points[i].X, layout[i].X);
+        EXPECT_EQ(run->Points[i].Y, layout[i].Y);
     }
 
     // Drawn through the shell's preview mapping, every point shows as a dot
@@ -209,9 +208,9 @@ TEST_F(OrbelDrawTest, OnCreateShowsTheOpeningLayoutInAPreviewSizedWindow)
     SetMapMode(canvas.Dc(), MM_ANISOTROPIC);
     SetWindowExtEx(canvas.Dc(), 1024, 768, nullptr);
     SetViewportExtEx(canvas.Dc(), 152, 112, nullptr);
-    DrawFrame(window, canvas.Dc());
+    Draw(canvas.Dc(), window);
     for (int i = 0; i < 50; ++i) {
-        const MassPoint& p = s.Points[i];
+        const MassPoint& p = run->Points[i];
         const int x = p.X * 152 / 1024, y = p.Y * 112 / 768;
         bool seen = false;
         for (int dy = 0; dy <= 2; ++dy)

@@ -1,12 +1,72 @@
 #include "test_saver.h"
 
-#include "saver_hooks.h"
+#include <new>
 
 const char TestKeyPath[] = "Software\\Zamvel\\ShellTest";
-const SaverProgram ThisProgram = {"ShellTest", true};
 TestSettings TheTestSettings;
 
-SettingsKey& ProgramSettings() { return TheTestSettings; }
+namespace {
+
+class TestInstance final : public SaverInstance {
+public:
+    using SaverInstance::SaverInstance;
+    int Frames = 0;
+    bool Closed = false;
+};
+
+TestInstance& Run(SaverInstance& instance) { return static_cast<TestInstance&>(instance); }
+
+SettingsKey& Settings() { return TheTestSettings; }
+
+INT_PTR RunSettingsDialog(HINSTANCE)
+{
+    ++TheTestSettings.Dialogs;
+    TheTestSettings.DialogOwner = TheTestSettings.ParentWindow;
+    return 0;
+}
+
+SaverInstance* NewInstance(const SaverView& view)
+{
+    TheTestSettings.Views.push_back(view);
+    if (!TheTestSettings.InstanceResult) return nullptr;
+    return new (std::nothrow) TestInstance(view);
+}
+
+bool Prepare(SaverInstance&)
+{
+    ++TheTestSettings.Prepares;
+    return TheTestSettings.PrepareResult;
+}
+
+void OnCreate(SaverInstance&, HWND window)
+{
+    ++TheTestSettings.Creates;
+    TheTestSettings.Windows.push_back(window);
+    if (TheTestSettings.OnCreated) TheTestSettings.OnCreated(window);
+}
+
+void DrawFrame(SaverInstance& instance, HWND window, HDC dc)
+{
+    ++TheTestSettings.Frames;
+    if (Run(instance).Closed) ++TheTestSettings.FramesAfterClose;
+    const int frame = Run(instance).Frames++;
+    if (TheTestSettings.OnFrame) TheTestSettings.OnFrame(window, dc, frame);
+}
+
+bool QueryClose(SaverInstance& instance, HWND)
+{
+    ++TheTestSettings.CloseQueries;
+    Run(instance).Closed = TheTestSettings.AllowClose;
+    return TheTestSettings.AllowClose;
+}
+
+void Release(SaverInstance&) { ++TheTestSettings.Releases; }
+
+} // namespace
+
+const SaverHooks TestSaver = {
+    "ShellTest", true, Settings, RunSettingsDialog, NewInstance, Prepare, OnCreate, DrawFrame, QueryClose, Release,
+};
 
 TestSettings::TestSettings() : SettingsKey(TestKeyPath) {}
 
@@ -31,55 +91,20 @@ void ResetTestSaver()
 {
     TestSettings& s = TheTestSettings;
     s.KeyHandle = nullptr;
-    s.KeepSnapshot = 0;
-    s.DesktopSnapshot = nullptr;
-    s.SavedBitmap = nullptr;
     s.EraseBackground = 0;
-    s.WindowWidth = s.WindowHeight = 0;
     s.ParentWindow = nullptr;
     s.TimerInterval = 10;
     s.WantEraseBackground = 1;
     s.WantTimerInterval = 10;
+    s.InstanceResult = true;
     s.PrepareResult = true;
     s.AllowClose = true;
     s.OnFrame = nullptr;
     s.OnCreated = nullptr;
     s.Loads = s.Saves = s.Prepares = s.Creates = s.Frames = s.CloseQueries = s.Releases = 0;
+    s.FramesAfterClose = 0;
     s.Dialogs = 0;
     s.DialogOwner = nullptr;
-    s.Window = nullptr;
+    s.Views.clear();
+    s.Windows.clear();
 }
-
-INT_PTR RunSettingsDialog(HINSTANCE)
-{
-    ++TheTestSettings.Dialogs;
-    TheTestSettings.DialogOwner = TheTestSettings.ParentWindow;
-    return 0;
-}
-
-bool Prepare()
-{
-    ++TheTestSettings.Prepares;
-    return TheTestSettings.PrepareResult;
-}
-
-void OnCreate(HWND window)
-{
-    ++TheTestSettings.Creates;
-    TheTestSettings.Window = window;
-    if (TheTestSettings.OnCreated) TheTestSettings.OnCreated(window);
-}
-
-void DrawFrame(HWND window, HDC dc)
-{
-    const int frame = TheTestSettings.Frames++;
-    if (TheTestSettings.OnFrame) TheTestSettings.OnFrame(window, dc, frame);
-}
-
-bool QueryClose(HWND)
-{
-    ++TheTestSettings.CloseQueries;
-    return TheTestSettings.AllowClose;
-}
-
-void Release() { ++TheTestSettings.Releases; }

@@ -53,3 +53,15 @@ void ExpectVersion1001InJapanese(const VersionRecord& version)
     EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
     EXPECT_EQ(fixed->dwProductVersionLS, 0x00000001u);
 }
+
+void ExpectVersionNamesTheProgram(const wchar_t* program)
+{
+    const VersionRecord version;
+    ASSERT_TRUE(version.Loaded());
+    ExpectVersion1001InJapanese(version);
+    EXPECT_EQ(version.String(L"FileVersion"), L"1, 0, 0, 1");
+    EXPECT_EQ(version.String(L"ProductVersion"), L"1, 0, 0, 1");
+    EXPECT_EQ(version.String(L"ProductName"), program);
+    EXPECT_EQ(version.String(L"InternalName"), program);
+    EXPECT_EQ(version.String(L"OriginalFilename"), std::wstring(program) + L".scr");
+}

@@ -31,3 +31,7 @@ void ExpectVersionTexts(const VersionRecord& version, const VersionText (&expect
 // The fixed part says FILEVERSION and PRODUCTVERSION 1,0,0,1, and the one
 // translation is Japanese (0x411) in Unicode (1200).
 void ExpectVersion1001InJapanese(const VersionRecord& version);
+
+// The program's own version record: 1,0,0,1 in Japanese, the string block
+// "041104b0" with the versions as text, naming the program and its file.
+void ExpectVersionNamesTheProgram(const wchar_t* program);

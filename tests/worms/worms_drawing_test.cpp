@@ -2,13 +2,15 @@
 // trail mode leaves behind, and that every brush a tick makes is deleted.
 #include "brush_census.h"
 #include "random.h"
-#include "saver_hooks.h"
+#include "saver_instance.h"
+#include "worms_saver.h"
 #include "win_test_support.h"
 #include "worms_settings.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -73,30 +75,39 @@ Marks LiveSegments(const WormCrowd& crowd)
 
 class WormsDrawing : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        settings.ScreenWidth = Width;
-        settings.ScreenHeight = Height;
-        original = PaintNoise(canvas);
-    }
+    void SetUp() override { original = PaintNoise(canvas); }
     void TearDown() override { Release(); }
 
+    // A run of the settings given on a monitor the canvas's size.
     void Start(int32_t type, int32_t count, int32_t length)
     {
+        Release();
         settings.Type = type;
         settings.WormsCnt = count;
         settings.WormsLen = length;
         SeedRandom(1);
-        ASSERT_TRUE(Prepare());
+        run = MakeInstance<WormsInstance>(MonitorView(Width, Height));
+        ASSERT_NE(run, nullptr);
+        ASSERT_TRUE(ProgramSaver.Prepare(*run));
     }
+    void Release()
+    {
+        if (run) ProgramSaver.Release(*run);
+        run.reset();
+        settings.Type = DefaultType;
+        settings.WormsCnt = DefaultWormsCnt;
+        settings.WormsLen = DefaultWormsLen;
+    }
+    void Tick() { ProgramSaver.DrawFrame(*run, nullptr, canvas.Dc()); }
+    WormCrowd& Crowd() { return run->WormArray; }
 
     // Runs ticks, marking every box a head was drawn in.
     void Run(int ticks, Marks* everywhere = nullptr)
     {
         for (int t = 0; t < ticks; ++t) {
-            DrawFrame(nullptr, canvas.Dc());
+            Tick();
             if (!everywhere) continue;
-            for (const Worm& w : settings.WormArray)
+            for (const Worm& w : Crowd())
                 everywhere->Add(SegmentBoxAt(w.SegmentX[w.HeadIndex], w.SegmentY[w.HeadIndex], w.SegmentSize));
         }
     }
@@ -114,6 +125,7 @@ protected:
     }
 
     WormsSettings& settings = TheWormsSettings();
+    std::unique_ptr<WormsInstance> run;
     MemoryCanvas canvas{Width, Height};
     std::vector<uint32_t> original;
 };
@@ -138,21 +150,21 @@ TEST_F(WormsDrawing, LeavingNoTrailGivesThePictureBackExactlyEvenWhereWormsCross
     Start(TrailNone, 40, 8);
     std::vector<std::vector<SegmentBox>> heads(40);
     for (int t = 0; t < 300; ++t) {
-        DrawFrame(nullptr, canvas.Dc());
+        Tick();
         for (int i = 0; i < 40; ++i) {
-            const Worm& w = settings.WormArray[i];
+            const Worm& w = Crowd()[i];
             heads[i].push_back(SegmentBoxAt(w.SegmentX[w.HeadIndex], w.SegmentY[w.HeadIndex], w.SegmentSize));
         }
     }
     ASSERT_TRUE(WormsCrossed(heads));
-    EXPECT_EQ(ChangedOutside(LiveSegments(settings.WormArray)), 0);
+    EXPECT_EQ(ChangedOutside(LiveSegments(Crowd())), 0);
     EXPECT_GT(ChangedOutside(Marks{}), 0) << "the live worms show";
 }
 
 TEST_F(WormsDrawing, HeadsLeavingNoTrailAreTheNotXorMixOfColourAndPicture)
 {
     Start(TrailNone, 1, 10);
-    Worm& w = settings.WormArray[0];
+    Worm& w = Crowd()[0];
     w.SegmentSize = 15;
     const int32_t x0 = 120, y0 = 90;
     for (int s = 0; s < w.SegmentCount; ++s) {
@@ -169,7 +181,7 @@ TEST_F(WormsDrawing, HeadsLeavingNoTrailAreTheNotXorMixOfColourAndPicture)
 TEST_F(WormsDrawing, ClearingLeavesBlackTracksAndColouredHeadsWithBlackOutlines)
 {
     Start(TrailClear, 1, 4);
-    Worm& w = settings.WormArray[0];
+    Worm& w = Crowd()[0];
     w.SegmentSize = 15;
     std::vector<std::pair<int, int>> centres;
     Marks visited;
@@ -177,7 +189,7 @@ TEST_F(WormsDrawing, ClearingLeavesBlackTracksAndColouredHeadsWithBlackOutlines)
     // At least 60 ticks, stopping with the head clear of the edges.
     for (int t = 0; t < 60 || !inside(centres.back().first, centres.back().second); ++t) {
         ASSERT_LT(t, 400);
-        DrawFrame(nullptr, canvas.Dc());
+        Tick();
         centres.emplace_back(w.SegmentX[w.HeadIndex], w.SegmentY[w.HeadIndex]);
         visited.Add(SegmentBoxAt(centres.back().first, centres.back().second, w.SegmentSize));
     }
@@ -187,7 +199,7 @@ TEST_F(WormsDrawing, ClearingLeavesBlackTracksAndColouredHeadsWithBlackOutlines)
     EXPECT_EQ(canvas.Pixel(x, y - 7), 0u);
     // Older segments were painted over by their tails: black, unless a live
     // segment lies on them.
-    const Marks live = LiveSegments(settings.WormArray);
+    const Marks live = LiveSegments(Crowd());
     int blackened = 0;
     for (size_t t = 0; t + w.SegmentCount < centres.size(); ++t) {
         const auto [cx, cy] = centres[t];
@@ -213,7 +225,7 @@ TEST_F(WormsDrawing, SmearingDiscoloursThePathButLengthOneLeavesNoSmear)
         Start(TrailSmear, 20, c.length);
         Marks visited;
         Run(200, &visited);
-        const int smeared = ChangedOutside(LiveSegments(settings.WormArray));
+        const int smeared = ChangedOutside(LiveSegments(Crowd()));
         if (c.smears)
             EXPECT_GT(smeared, 200);
         else
@@ -240,7 +252,7 @@ TEST_F(WormsDrawing, NoBrushOutlivesItsTick)
         BrushCensus census;
         ASSERT_TRUE(census.Hooked());
         for (int t = 0; t < 1000; ++t) {
-            DrawFrame(nullptr, canvas.Dc());
+            Tick();
             ASSERT_EQ(census.Alive(), 0u) << "tick " << t;
         }
         EXPECT_EQ(census.Created(), 1000 * 20 * c.perWorm);
@@ -250,52 +262,18 @@ TEST_F(WormsDrawing, NoBrushOutlivesItsTick)
     }
 }
 
-TEST(WormsHooks, PrepareFailsWithoutMemoryAndReleaseIsSafeAfterwards)
+TEST_F(WormsDrawing, PrepareFailsWithoutTheWormsAndReleaseIsSafeAfterwards)
 {
-    WormsSettings& s = TheWormsSettings();
-    s.ParentWindow = nullptr;
     // Values that skipped the load's bounds: the build refuses them, as it
     // does when the memory cannot be had.
-    s.WormsCnt = MaxWormsCnt + 1;
-    s.WormsLen = 10;
-    EXPECT_FALSE(Prepare());
-    EXPECT_EQ(s.WormArray.Count(), 0);
-    Release();
-    EXPECT_EQ(s.RunBackdrop, nullptr) << "the screen copy goes with the worms";
-    Release();
-    s.WormsCnt = DefaultWormsCnt;
-}
-
-// Full screen, the screen as it was is copied before the window exists and
-// put into the window when it shows; the preview has the shell's snapshot.
-TEST(WormsHooks, FullScreenWindowStartsWithTheScreenCopy)
-{
-    WormsSettings& s = TheWormsSettings();
-    s.WormsCnt = 3;
-    s.WormsLen = 4;
-    s.WindowWidth = 64;
-    s.WindowHeight = 48;
-
-    s.ParentWindow = GetDesktopWindow();  // any window: Preview
-    ASSERT_TRUE(Prepare());
-    EXPECT_EQ(s.RunBackdrop, nullptr);
-    Release();
-
-    s.ParentWindow = nullptr;
-    ASSERT_TRUE(Prepare());
-    ASSERT_NE(s.RunBackdrop, nullptr);
-    HWND window = CreateWindowExA(0, "STATIC", "Worms", WS_POPUP, 0, 0, 64, 48, nullptr, nullptr,
-                                  GetModuleHandleA(nullptr), nullptr);
-    ASSERT_NE(window, nullptr) << "needs a display";
-    OnCreate(window);
-    EXPECT_TRUE(IsWindowVisible(window));
-    EXPECT_EQ(s.RunBackdrop, nullptr) << "painted once and freed";
-    EXPECT_TRUE(QueryClose(window));
-    DestroyWindow(window);
-    Release();
-    EXPECT_EQ(s.WormArray.Count(), 0);
-    s.WormsCnt = DefaultWormsCnt;
-    s.WormsLen = DefaultWormsLen;
+    settings.WormsCnt = MaxWormsCnt + 1;
+    settings.WormsLen = 10;
+    run = MakeInstance<WormsInstance>(MonitorView(Width, Height));
+    ASSERT_NE(run, nullptr);
+    EXPECT_FALSE(ProgramSaver.Prepare(*run));
+    EXPECT_EQ(Crowd().Count(), 0);
+    ProgramSaver.Release(*run);
+    ProgramSaver.Release(*run);
 }
 
 } // namespace

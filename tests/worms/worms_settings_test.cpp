@@ -44,7 +44,6 @@ TEST_F(WormsRegistry, FirstStartTakesTheDefaultsAndWritesNothing)
     EXPECT_EQ(settings.WormsLen, 10);
     EXPECT_EQ(settings.EraseBackground, 0) << "the worms draw over the unerased screen";
     EXPECT_EQ(settings.TimerInterval, 50u);
-    EXPECT_EQ(settings.KeepSnapshot, 0);
     EXPECT_FALSE(KeyExists(KeyPath));
 }
 
