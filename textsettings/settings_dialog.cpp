@@ -162,7 +162,10 @@ int32_t Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == 
 
 INT_PTR RunSettingsDialog(HINSTANCE instance)
 {
-    return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_TEXT_SETTINGS), TextSaverSettings().ParentWindow,
+    // A Unicode dialog, so that its Japanese labels read right whatever the
+    // system's code page; the lines and the face names still pass through
+    // the controls as ANSI text, the form they are stored in.
+    return DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_TEXT_SETTINGS), TextSaverSettings().ParentWindow,
                            SettingsDialogProc, 0);
 }
 

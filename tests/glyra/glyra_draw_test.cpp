@@ -1,52 +1,41 @@
 // Glyra's ticks drawn into a screen-sized memory DC and read back.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <set>
 #include <vector>
 
 #include "glyra_test_support.h"
 #include "random.h"
-#include "saver_hooks.h"
 #include "win_test_support.h"
 
 namespace {
 
-class GlyraDrawing : public ::testing::Test {
+class GlyraDrawing : public GlyraTest {
 protected:
-    void SetUp() override
-    {
-        Release();
-        DeleteRegistryTree(GlyraKey);
-    }
-    void TearDown() override
-    {
-        Release();
-        DeleteRegistryTree(GlyraKey);
-    }
-    // The shell's order without a window, the window as large as the
-    // screen, and a fixed seed after Prepare's own.
+    // The shell's order without a window, the window covering the screen,
+    // and a fixed seed after Prepare's own.
     void Start(const StoredSettings& stored, uint32_t seed, MemoryCanvas& canvas)
     {
         Store(stored);
-        GlyraSettings& s = Glyra();
-        s.LoadFromRegistry();
-        s.WindowWidth = s.ScreenWidth;
-        s.WindowHeight = s.ScreenHeight;
-        ASSERT_TRUE(Prepare());
+        Glyra().LoadFromRegistry();
+        run = std::make_unique<GlyraRun>(GlyraView());
+        ASSERT_TRUE(run->Prepare());
         SeedRandom(seed);
-        PlaceEntries(canvas.Dc());
+        PlaceEntries(**run, canvas.Dc());
     }
-    int Width() const { return Glyra().ScreenWidth; }
-    int Height() const { return Glyra().ScreenHeight; }
+    static int Width() { return GlyraView().ScreenWidth; }
+    static int Height() { return GlyraView().ScreenHeight; }
     // Last tick's glyphs of every entry drawn in one colour.
     void DrawAll(HDC dc, bool inBlack)
     {
-        HGDIOBJ previous = SelectObject(dc, Glyra().TextFont);
+        HGDIOBJ previous = SelectObject(dc, (*run)->TextFont);
         SetBkMode(dc, TRANSPARENT);
-        for (TextEntry* e = Glyra().List.Head; e; e = e->Next)
-            DrawCharacters(dc, *e, inBlack ? RGB(0, 0, 0) : e->State->TextColour);
+        for (TextEntry* e = (*run)->List.Head; e; e = e->Next)
+            DrawCharacters(dc, *e, inBlack ? RGB(0, 0, 0) : TrailOf(*e).TextColour);
         SelectObject(dc, previous);
     }
+    std::unique_ptr<GlyraRun> run;
 };
 
 // After many ticks the picture holds exactly the glyphs of the last tick:
@@ -61,7 +50,7 @@ TEST_F(GlyraDrawing, TheErasePassLeavesNothingBehind)
     stored.Speed = 2;
     stored.FontSize = 40;
     Start(stored, 2024, canvas);
-    for (int tick = 0; tick < 300; ++tick) DrawFrame(nullptr, canvas.Dc());
+    for (int tick = 0; tick < 300; ++tick) run->DrawFrame(canvas.Dc());
 
     MemoryCanvas fresh(Width(), Height());
     DrawAll(fresh.Dc(), false);
@@ -86,14 +75,14 @@ TEST_F(GlyraDrawing, EveryLitPixelIsAStringsLightColour)
     stored.Speed = 1;
     Start(stored, 7, canvas);
     std::set<uint32_t> colours;
-    for (TextEntry* e = Glyra().List.Head; e; e = e->Next) colours.insert(e->State->TextColour);
+    for (TextEntry* e = (*run)->List.Head; e; e = e->Next) colours.insert(TrailOf(*e).TextColour);
     for (uint32_t c : colours)
         for (uint32_t channel : {c & 0xFF, (c >> 8) & 0xFF, c >> 16}) {
             EXPECT_GE(channel, 135u);
             EXPECT_LE(channel, 255u);
         }
     for (int tick = 0; tick < 200; ++tick) {
-        DrawFrame(nullptr, canvas.Dc());
+        run->DrawFrame(canvas.Dc());
         if (tick % 50 != 49) continue;
         size_t lit = 0;
         for (uint32_t p : canvas.Pixels()) {
@@ -107,65 +96,53 @@ TEST_F(GlyraDrawing, EveryLitPixelIsAStringsLightColour)
     EXPECT_EQ(Lit(canvas.Pixels()), 0u);
 }
 
-// Why the font is unsmoothed: the same black redraw with a smoothed font
-// leaves a rim. Printed for the record; only the saver's quality is judged.
-TEST_F(GlyraDrawing, SmoothedGlyphsWouldLeaveARim)
-{
-    SmoothingOn smoothing;
-    PrintRimsLeftByBlackRedraw("DejaVu Sans", 40, RGB(255, 200, 140));
-    HFONT font = CreateSaverFont(40, 0, 0, "DejaVu Sans");
-    LOGFONTA lf{};
-    GetObjectA(font, sizeof lf, &lf);
-    EXPECT_EQ(lf.lfQuality, NONANTIALIASED_QUALITY);
-    DeleteObject(font);
-}
-
 // One seed gives one picture; another seed another.
 TEST_F(GlyraDrawing, AFixedSeedRepeatsExactly)
 {
     StoredSettings stored;
     stored.Texts = {"repeat me", "and me"};
-    const auto run = [&](uint32_t seed) {
+    const auto picture = [&](uint32_t seed) {
         MemoryCanvas canvas(Width(), Height());
         Start(stored, seed, canvas);
-        for (int tick = 0; tick < 60; ++tick) DrawFrame(nullptr, canvas.Dc());
-        Release();
+        for (int tick = 0; tick < 60; ++tick) run->DrawFrame(canvas.Dc());
+        run.reset();
         return canvas.Pixels();
     };
-    const std::vector<uint32_t> first = run(31), again = run(31), other = run(32);
+    const std::vector<uint32_t> first = picture(31), again = picture(31), other = picture(32);
     EXPECT_GT(Lit(first), 50u);
     EXPECT_TRUE(first == again);
     EXPECT_FALSE(first == other);
 }
 
-// The start point is half the window, in full-screen units: the screen's
-// centre in Run, near the top-left corner in the preview.
+// The start point is half the window, in full-screen units: the centre of
+// its monitor in Run, near the top-left corner in the preview.
 TEST_F(GlyraDrawing, EntriesStartAtHalfTheWindow)
 {
     const struct {
         int32_t Width, Height, X, Y;
     } cases[] = {{1024, 768, 512, 384}, {152, 112, 76, 56}, {151, 111, 75, 55}};
+    Store({{"ab", "xyz"}});
+    Glyra().LoadFromRegistry();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Width);
-        Store({{"ab", "xyz"}});
-        GlyraSettings& s = Glyra();
-        s.LoadFromRegistry();
-        ASSERT_TRUE(Prepare());
-        s.WindowWidth = c.Width;
-        s.WindowHeight = c.Height;
+        SaverView view = GlyraView();
+        view.WindowWidth = c.Width;
+        view.WindowHeight = c.Height;
+        GlyraRun preview(view);
+        ASSERT_TRUE(preview.Prepare());
         MemoryCanvas canvas(16, 16);
-        PlaceEntries(canvas.Dc());
-        for (TextEntry* e = s.List.Head; e; e = e->Next) {
-            for (int32_t k = 0; k < e->State->TrailLength; ++k) {
-                EXPECT_EQ(e->State->TrailX[k], c.X);
-                EXPECT_EQ(e->State->TrailY[k], c.Y);
+        PlaceEntries(*preview, canvas.Dc());
+        for (TextEntry* e = preview->List.Head; e; e = e->Next) {
+            const CrawlTrail& t = TrailOf(*e);
+            for (int32_t k = 0; k < t.TrailLength; ++k) {
+                EXPECT_EQ(t.TrailX[k], c.X);
+                EXPECT_EQ(t.TrailY[k], c.Y);
             }
             for (int32_t i = 0; i < e->Length; ++i) {
-                EXPECT_EQ(e->State->CharX[i], c.X);
-                EXPECT_EQ(e->State->CharY[i], c.Y);
+                EXPECT_EQ(t.CharX[i], c.X);
+                EXPECT_EQ(t.CharY[i], c.Y);
             }
         }
-        Release();
     }
 }
 
@@ -180,22 +157,21 @@ TEST_F(GlyraDrawing, StepFromTheWidestCharacterInTheFont)
         stored.Speed = speed;
         stored.FontSize = 60;
         Store(stored);
-        GlyraSettings& s = Glyra();
-        s.LoadFromRegistry();
-        ASSERT_TRUE(Prepare());
+        Glyra().LoadFromRegistry();
+        GlyraRun wide(GlyraView());
+        ASSERT_TRUE(wide.Prepare());
         MemoryCanvas canvas(16, 16);
-        HGDIOBJ old = SelectObject(canvas.Dc(), s.TextFont);
+        HGDIOBJ old = SelectObject(canvas.Dc(), wide->TextFont);
         SIZE w{}, m{};
         GetTextExtentPoint32W(canvas.Dc(), L"W", 1, &w);
         GetTextExtentPoint32W(canvas.Dc(), L"M", 1, &m);
         SelectObject(canvas.Dc(), old);
         const int32_t widest = w.cx > m.cx ? w.cx : m.cx;
-        PlaceEntries(canvas.Dc());
+        PlaceEntries(*wide, canvas.Dc());
         const int32_t step = StepLengthFor(widest, speed);
         EXPECT_GT(widest, 20);
-        EXPECT_EQ(s.List.Head->State->StepLength, step);
-        EXPECT_EQ(s.List.Tail->State->StepLength, step);
-        Release();
+        EXPECT_EQ(TrailOf(*wide->List.Head).StepLength, step);
+        EXPECT_EQ(TrailOf(*wide->List.Tail).StepLength, step);
     }
 }
 

@@ -1,18 +1,16 @@
-// Glyra's hooks against the real registry, GDI and resources of the test
-// prefix: the built-in strings, the font, the seed, the release.
+// Glyra's hooks on instances of the saver, against the real registry and
+// GDI of the test prefix: the built-in strings, the font, the seed, the
+// release.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <set>
 #include <string>
 #include <vector>
 
 #include "default_texts.h"
 #include "entry_texts.h"
+#include "glyra_defaults.h"
 #include "glyra_test_support.h"
 #include "random.h"
-#include "resource_checks.h"
-#include "saver_hooks.h"
 #include "win_test_support.h"
 
 namespace {
@@ -29,83 +27,77 @@ const wchar_t* const BuiltIn[GlyraDefaultTextCount] = {
     L"汝自身を知れ",
 };
 
+bool Pick(int index, void* context)
+{
+    static_cast<std::vector<std::wstring>*>(context)->push_back(BuiltIn[index]);
+    return true;
+}
+
+// The built-in strings that the draws right after seeding with seed pick.
+std::vector<std::wstring> BuiltInsFromSeed(uint32_t seed)
+{
+    std::vector<std::wstring> picked;
+    SeedRandom(seed);
+    AddDefaultTexts(Pick, &picked);
+    return picked;
+}
+
 HFONT NoFont(int32_t, int32_t, int32_t, const char*) { return nullptr; }
 
-class GlyraHooks : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        Release();
-        DeleteRegistryTree(GlyraKey);
-    }
-    void TearDown() override
-    {
-        Glyra().MakeFont = CreateSaverFont;
-        Release();
-        DeleteRegistryTree(GlyraKey);
-    }
-};
+class GlyraHooks : public GlyraTest {};
 
-// With no stored string each run shows a random, non-empty subset of the
-// built-in strings in table order; a stored string keeps them away.
+// With no stored string a run shows the built-in strings that the draws
+// right after its tick-count seed pick, decoded from code page 932: a
+// random, non-empty subset in table order, another in every run. A stored
+// string keeps them away.
 TEST_F(GlyraHooks, BuiltInStringsOnlyForAnEmptyList)
 {
-    std::set<size_t> seenCounts;
-    for (int run = 0; run < 40; ++run) {
-        Glyra().LoadFromRegistry();
-        // Prepare seeds from the tick count; runs a few ticks apart differ.
-        Sleep(3);
-        ASSERT_TRUE(Prepare());
-        const std::vector<std::wstring> texts = EntryTexts(Glyra().List);
-        ASSERT_FALSE(texts.empty());
-        size_t next = 0;
-        for (const std::wstring& t : texts) {
-            while (next < GlyraDefaultTextCount && t != BuiltIn[next]) ++next;
-            ASSERT_LT(next, static_cast<size_t>(GlyraDefaultTextCount)) << "not a built-in string in table order";
-            ++next;
-        }
-        seenCounts.insert(texts.size());
-        Release();
-    }
-    EXPECT_GT(seenCounts.size(), 1u) << "every run showed the same number of strings";
+    Glyra().LoadFromRegistry();
+    GlyraRun run(GlyraView());
+    const DWORD before = GetTickCount();
+    ASSERT_TRUE(run.Prepare());
+    const DWORD after = GetTickCount();
+    const std::vector<std::wstring> shown = EntryTexts(run->List);
+    bool seeded = false;
+    for (DWORD t = before; t <= after && !seeded; ++t) seeded = BuiltInsFromSeed(t) == shown;
+    EXPECT_TRUE(seeded) << "not the strings a tick-count seed picks";
 
     Store({{"mine"}});
     Glyra().LoadFromRegistry();
-    ASSERT_TRUE(Prepare());
-    EXPECT_EQ(EntryTexts(Glyra().List), (std::vector<std::wstring>{L"mine"}));
+    GlyraRun stored(GlyraView());
+    ASSERT_TRUE(stored.Prepare());
+    EXPECT_EQ(EntryTexts(stored->List), (std::vector<std::wstring>{L"mine"}));
 }
 
-// Prepare seeds the generator from the tick count, so stored strings get
-// new colours and paths in every run.
-TEST_F(GlyraHooks, PrepareSeedsFromTheTickCount)
+// The first window seeds the generator from the tick count, so stored
+// strings too get new colours and paths in every run; with a stored list
+// nothing is drawn after the seed. A second window draws on from the
+// generator as the first left it.
+TEST_F(GlyraHooks, OnlyTheFirstWindowSeedsFromTheTickCount)
 {
     Store({{"seeded"}});
-    std::vector<std::pair<uint32_t, double>> looks;
-    for (int run = 0; run < 2; ++run) {
-        Glyra().LoadFromRegistry();
-        SeedRandom(1);
-        const DWORD before = GetTickCount();
-        ASSERT_TRUE(Prepare());
-        const DWORD after = GetTickCount();
-        // Nothing is drawn after the seed when the list is stored.
-        EXPECT_GE(RandomState(), before);
-        EXPECT_LE(RandomState(), after);
-        MemoryCanvas canvas(16, 16);
-        PlaceEntries(canvas.Dc());
-        looks.emplace_back(Glyra().List.Head->State->TextColour, Glyra().List.Head->State->Direction);
-        Release();
-        Sleep(40);
-    }
-    // Two seeds 40 ms apart: colour and heading together differ.
-    EXPECT_NE(looks[0], looks[1]);
+    Glyra().LoadFromRegistry();
+    GlyraRun first(GlyraView());
+    SeedRandom(1);
+    const DWORD before = GetTickCount();
+    ASSERT_TRUE(first.Prepare());
+    const DWORD after = GetTickCount();
+    EXPECT_GE(RandomState(), before);
+    EXPECT_LE(RandomState(), after);
+
+    SeedRandom(0x9E3779B9u);
+    GlyraRun second(GlyraView(1));
+    ASSERT_TRUE(second.Prepare());
+    EXPECT_EQ(RandomState(), 0x9E3779B9u);
 }
 
+// A run makes its font from the settings, its size brought into
+// 6..MaxFontSize; the settings keep the stored size.
 TEST_F(GlyraHooks, PrepareMakesTheFontFromTheSettingsAndBoundsTheSize)
 {
     const struct {
         int32_t Stored, Height, Bold, Italic;
-    } cases[] = {{32, 32, 0, 0}, {6, 6, 1, 0},   {5, 6, 0, 1},           {0, 6, 1, 1},
-                 {-40, 6, 0, 0}, {90, 90, 0, 7}, {65536, MaxFontSize, 0, 0}};
+    } cases[] = {{32, 32, 0, 0}, {5, 6, 1, 0}, {90, 90, 0, 7}, {65536, MaxFontSize, 1, 1}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Stored);
         StoredSettings stored;
@@ -115,99 +107,65 @@ TEST_F(GlyraHooks, PrepareMakesTheFontFromTheSettingsAndBoundsTheSize)
         stored.Italic = c.Italic;
         Store(stored);
         Glyra().LoadFromRegistry();
-        ASSERT_TRUE(Prepare());
-        EXPECT_EQ(Glyra().FontSize, c.Height);
-        ASSERT_NE(Glyra().TextFont, nullptr);
+        GlyraRun run(GlyraView());
+        ASSERT_TRUE(run.Prepare());
+        EXPECT_EQ(run->FontSize, c.Height);
+        EXPECT_EQ(Glyra().FontSize, c.Stored);
+        ASSERT_NE(run->TextFont, nullptr);
         LOGFONTA lf{};
-        ASSERT_EQ(GetObjectA(Glyra().TextFont, sizeof lf, &lf), static_cast<int>(sizeof lf));
+        ASSERT_EQ(GetObjectA(run->TextFont, sizeof lf, &lf), static_cast<int>(sizeof lf));
         EXPECT_EQ(lf.lfHeight, c.Height);
         EXPECT_EQ(lf.lfWeight, c.Bold ? FW_BOLD : FW_NORMAL);
         EXPECT_EQ(lf.lfItalic != 0, c.Italic != 0);
         EXPECT_EQ(lf.lfCharSet, DEFAULT_CHARSET);
         EXPECT_STREQ(lf.lfFaceName, "DejaVu Sans");
-        Release();
     }
 }
 
-// A font that cannot be made: the message, then the animation runs in the
-// device context's own font.
+// A font that cannot be made: the message, once for the whole run, then
+// the animation runs in the device context's own font.
 TEST_F(GlyraHooks, AMissingFontIsReportedAndTheAnimationRuns)
 {
     Store({{"still here"}});
     Glyra().MakeFont = NoFont;
     Glyra().LoadFromRegistry();
     MessageBoxCatcher catcher;
-    ASSERT_TRUE(Prepare());
+    GlyraRun run(GlyraView());
+    ASSERT_TRUE(run.Prepare());
     ASSERT_EQ(catcher.Boxes().size(), 1u);
     EXPECT_EQ(catcher.Boxes()[0].Text, "failed to creating font.");
-    EXPECT_EQ(Glyra().TextFont, nullptr);
+    EXPECT_EQ(run->TextFont, nullptr);
+    GlyraRun second(GlyraView(1));
+    ASSERT_TRUE(second.Prepare());
+    EXPECT_EQ(catcher.Boxes().size(), 1u);
 
-    Glyra().WindowWidth = Glyra().ScreenWidth;
-    Glyra().WindowHeight = Glyra().ScreenHeight;
-    MemoryCanvas canvas(Glyra().ScreenWidth, Glyra().ScreenHeight);
-    PlaceEntries(canvas.Dc());
-    for (int tick = 0; tick < 5; ++tick) DrawFrame(nullptr, canvas.Dc());
+    MemoryCanvas canvas(1024, 768);
+    PlaceEntries(*run, canvas.Dc());
+    for (int tick = 0; tick < 5; ++tick) run.DrawFrame(canvas.Dc());
     EXPECT_GT(Lit(canvas.Pixels()), 10u);
-    Release();
+    run.End();
+    second.End();
     EXPECT_EQ(catcher.Boxes().size(), 1u);
 }
 
 // Release deletes the font, then frees every entry; the count of entries
-// added stays.
+// added stays, and so do the stored texts for the other windows.
 TEST_F(GlyraHooks, ReleaseDeletesTheFontAndFreesTheList)
 {
     Store({{"one", "two"}});
     Glyra().LoadFromRegistry();
-    ASSERT_TRUE(Prepare());
-    HFONT font = Glyra().TextFont;
+    GlyraRun run(GlyraView());
+    ASSERT_TRUE(run.Prepare());
+    HFONT font = run->TextFont;
     ASSERT_NE(font, nullptr);
-    EXPECT_TRUE(QueryClose(nullptr));
-    Release();
+    EXPECT_TRUE(run.QueryClose());
+    run.Release();
     EXPECT_EQ(GetObjectType(font), 0u);
-    EXPECT_EQ(Glyra().TextFont, nullptr);
-    EXPECT_EQ(Glyra().List.Head, nullptr);
-    EXPECT_EQ(Glyra().List.Tail, nullptr);
-    EXPECT_EQ(Glyra().List.EntryCount, 2);
-    // A second Release finds nothing to free.
-    Release();
-}
-
-// The trail is sized by the Speed loaded, which is brought into 1..5.
-TEST_F(GlyraHooks, TrailsSizedByTheLoadedSpeed)
-{
-    const struct {
-        int32_t Stored, Spacing;
-    } cases[] = {{1, 1}, {5, 5}, {0, 1}, {-3, 1}, {6, 5}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.Stored);
-        StoredSettings stored;
-        stored.Texts = {"four"};
-        stored.Speed = c.Stored;
-        Store(stored);
-        Glyra().LoadFromRegistry();
-        ASSERT_NE(Glyra().List.Head, nullptr);
-        EXPECT_EQ(Glyra().List.Head->State->Spacing, c.Spacing);
-        EXPECT_EQ(Glyra().List.Head->State->TrailLength, 4 * c.Spacing);
-        Release();
-    }
-}
-
-TEST(GlyraResources, IconDialogAndVersion)
-{
-    EXPECT_NE(FindJapaneseResource(MAKEINTRESOURCEA(14) /* RT_GROUP_ICON */, 101), nullptr);
-    EXPECT_NE(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(101)), nullptr);
-    EXPECT_NE(FindJapaneseResource(MAKEINTRESOURCEA(5) /* RT_DIALOG */, 102), nullptr);
-    const VersionRecord version;
-    const VersionText strings[] = {
-        {L"CompanyName", L"Zamvel"},
-        {L"FileVersion", L"1, 0, 0, 1"},
-        {L"ProductVersion", L"1, 0, 0, 1"},
-        {L"InternalName", L"Glyra"},
-        {L"OriginalFilename", L"Glyra.scr"},
-        {L"ProductName", L"Glyra"},
-    };
-    ExpectVersionTexts(version, strings);
-    EXPECT_NE(version.String(L"FileDescription").find(L"Glyra"), std::wstring::npos);
+    EXPECT_EQ(run->TextFont, nullptr);
+    EXPECT_EQ(run->List.Head, nullptr);
+    EXPECT_EQ(run->List.Tail, nullptr);
+    EXPECT_EQ(run->List.EntryCount, 2);
+    EXPECT_EQ(EntryTexts(Glyra().List), (std::vector<std::wstring>{L"one", L"two"}));
 }
 
 } // namespace

@@ -16,3 +16,18 @@ void Store(const StoredSettings& s)
     CreateKey(list);
     for (size_t i = 0; i < s.Texts.size(); ++i) PutValue(list, std::to_string(i + 1), REG_SZ, s.Texts[i]);
 }
+
+SaverView GlyraView(int32_t index) { return RunView(1024, 768, index); }
+
+void GlyraTest::SetUp()
+{
+    Glyra().ReleaseList();
+    DeleteRegistryTree(GlyraKey);
+}
+
+void GlyraTest::TearDown()
+{
+    Glyra().MakeFont = CreateSaverFont;
+    Glyra().ReleaseList();
+    DeleteRegistryTree(GlyraKey);
+}

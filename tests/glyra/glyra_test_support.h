@@ -1,13 +1,17 @@
-// Glyra's wine tests: settings written to the program's key.
+// Glyra's wine tests: settings written to the program's key, cleared around
+// every test, and instances of the saver.
 #pragma once
 
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "glyra_saver.h"
+#include "saver_instance_run.h"
 
 extern const char GlyraKey[];
 
@@ -22,3 +26,17 @@ struct StoredSettings {
 
 // Replaces the program's key with these values.
 void Store(const StoredSettings& s);
+
+using GlyraRun = InstanceRun<GlyraInstance>;
+
+// A full-screen window of 1024 x 768, the first of the run unless index
+// says otherwise.
+SaverView GlyraView(int32_t index = 0);
+
+// The key cleared and the settings' texts freed around every test, and the
+// real font maker put back.
+class GlyraTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+};

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "failing_allocator.h"
 #include "random.h"
 
 namespace {
@@ -23,10 +24,10 @@ struct Entry {
     {
         entry.Text = reinterpret_cast<TextChar*>(text.data());
         entry.Length = static_cast<int32_t>(text.size());
-        ok = BuildEntryState(entry, speed, std::malloc);
+        ok = BuildCrawlTrail(entry, speed, std::malloc);
     }
-    ~Entry() { FreeEntryState(entry); }
-    EntryState& S() { return *entry.State; }
+    ~Entry() { FreeCrawlTrail(entry); }
+    CrawlTrail& S() { return TrailOf(entry); }
     std::u16string text;
     TextEntry entry;
     bool ok = false;
@@ -48,7 +49,7 @@ void Start(Entry& e, int32_t x, int32_t y)
 }
 
 // Straight ahead: no turn, so the path is known.
-void Straight(EntryState& s, double degrees, int32_t step)
+void Straight(CrawlTrail& s, double degrees, int32_t step)
 {
     s.Direction = degrees * DegreePi / 180;
     s.TurnLimit = 0;
@@ -69,20 +70,16 @@ TEST(GlyraEntry, TrailSizedByLengthAndSpeed)
     }
 }
 
-// Allocations an allocator grants before it fails.
-int AllocationsLeft = 0;
-void* FailingAllocate(size_t n) { return AllocationsLeft-- > 0 ? std::malloc(n) : nullptr; }
-
 // A failed allocation keeps nothing (the sanitizer sees any leak).
 TEST(GlyraEntry, FailedAllocationKeepsNothing)
 {
-    for (int allowed : {0, 1}) {
-        AllocationsLeft = allowed;
+    for (int granted : {0, 1}) {
+        GrantAllocations(granted);
         std::u16string text = u"AB";
         TextEntry entry;
         entry.Text = reinterpret_cast<TextChar*>(text.data());
         entry.Length = 2;
-        EXPECT_FALSE(BuildEntryState(entry, 3, FailingAllocate));
+        EXPECT_FALSE(BuildCrawlTrail(entry, 3, GrantedAllocate));
         EXPECT_EQ(entry.State, nullptr);
     }
 }

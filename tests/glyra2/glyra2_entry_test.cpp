@@ -4,31 +4,19 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <functional>
 #include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "failing_allocator.h"
 #include "random.h"
+#include "random_steering.h"
 
 namespace {
 
-// A seed whose next draws satisfy each condition in turn.
-uint32_t SeedFor(const std::vector<std::function<bool(int)>>& draws)
-{
-    for (uint32_t seed = 1;; ++seed) {
-        SeedRandom(seed);
-        bool all = true;
-        for (const auto& ok : draws) all = all && ok(RandomDraw());
-        if (!all) continue;
-        SeedRandom(seed);
-        return seed;
-    }
-}
-
-// RandomInt(3) == 1: no turn.
-bool NoTurn(int r) { return static_cast<int>(r / 32767.0 * 3) == 1; }
+// The next tick turns neither the azimuth nor the inclination.
+bool NoTurns() { return RandomInt(3) == 1 && RandomInt(3) == 1; }
 
 // An entry of the given length built with the given speed.
 struct Entry {
@@ -37,10 +25,10 @@ struct Entry {
         text.assign(static_cast<size_t>(length), u'A');
         entry.Text = reinterpret_cast<TextChar*>(text.data());
         entry.Length = length;
-        ok = BuildEntryState(entry, speed, std::malloc);
+        ok = BuildFlightPath(entry, speed, std::malloc);
     }
-    ~Entry() { FreeEntryState(entry); }
-    EntryState& S() { return *entry.State; }
+    ~Entry() { FreeFlightPath(entry); }
+    FlightPath& S() { return PathOf(entry); }
     std::u16string text;
     TextEntry entry;
     bool ok = false;
@@ -56,7 +44,7 @@ std::unique_ptr<Glyra2Space> Space1024()
 // From seed 1 the draws are 41, 18467, 6334, 26500, 19169, 15724: azimuth
 // 0, x 1.69, n 11, so inclination trunc(11 + 0.69 * 90 - 30) = 43, and the
 // colour (207, 149, 122) is bright enough at the first try.
-TEST(BuildEntryState, DrawsHeadingThenColourInOrder)
+TEST(BuildFlightPath, DrawsHeadingThenColourInOrder)
 {
     SeedRandom(1);
     Entry e(3, 3);
@@ -67,45 +55,34 @@ TEST(BuildEntryState, DrawsHeadingThenColourInOrder)
     EXPECT_EQ(e.S().Green, 149);
     EXPECT_EQ(e.S().Blue, 122);
     EXPECT_EQ(e.S().LastSlot, 12);
-    SeedRandom(1);
-    for (int i = 0; i < 6; ++i) RandomDraw();
-    const uint32_t after = RandomState();
-    SeedRandom(1);
-    Entry again(3, 3);
-    EXPECT_EQ(RandomState(), after);  // six draws, nothing more
+    EXPECT_EQ(DrawsBetween(1, RandomState()), 6);  // six draws, nothing more
 }
 
-// The inverse of the generator's step, to place a wanted draw.
-uint32_t StepBack(uint32_t state)
+TEST(BuildFlightPath, ADrawn256IsStoredAsZero)
 {
-    uint32_t inverse = 214013u;  // Newton's iteration for the inverse mod 2^32
-    for (int i = 0; i < 5; ++i) inverse *= 2u - 214013u * inverse;
-    return (state - 2531011u) * inverse;
+    // The red draw is the generator's maximum (RandomInt(256) = 256), and
+    // green and blue make the colour bright without it.
+    const uint32_t state = SteerRandom([] {
+        RandomInt(360);
+        RandomReal(3.0);
+        RandomInt(60);
+        if (RandomInt(256) != 256) return false;
+        const int32_t g = RandomInt(256), b = RandomInt(256);
+        return g >= 200 && g < 256 && b >= 200 && b < 256;
+    });
+    ASSERT_NE(state, 0u);
+    Entry e(1, 1);
+    ASSERT_TRUE(e.ok);
+    EXPECT_EQ(DrawsBetween(state, RandomState()), 6);  // kept at the first try
+    SeedRandom(state);
+    for (int i = 0; i < 4; ++i) RandomDraw();
+    const int32_t g = RandomInt(256), b = RandomInt(256);
+    EXPECT_EQ(e.S().Red, 0);
+    EXPECT_EQ(e.S().Green, g);
+    EXPECT_EQ(e.S().Blue, b);
 }
 
-TEST(BuildEntryState, ADrawn256IsStoredAsZero)
-{
-    // A state after which the red draw is 32767 (RandomInt(256) = 256), with
-    // green and blue bright enough that the colour is kept.
-    for (uint32_t low = 0; low < 0x20000; ++low) {
-        const uint32_t red = 0x7FFF0000u | (low & 0xFFFF) | ((low >> 16) << 31);
-        SeedRandom(red);
-        const int g = RandomInt(256), b = RandomInt(256);
-        if (g < 200 || b < 200 || g == 256 || b == 256) continue;
-        uint32_t state = red;
-        for (int i = 0; i < 4; ++i) state = StepBack(state);  // azimuth, x, n, red
-        SeedRandom(state);
-        Entry e(1, 1);
-        ASSERT_TRUE(e.ok);
-        EXPECT_EQ(e.S().Red, 0);
-        EXPECT_EQ(e.S().Green, g);
-        EXPECT_EQ(e.S().Blue, b);
-        return;
-    }
-    FAIL() << "no such state";
-}
-
-TEST(BuildEntryState, ColoursAreAlwaysBrightAndInclinationsInRange)
+TEST(BuildFlightPath, ColoursAreAlwaysBrightAndInclinationsInRange)
 {
     SeedRandom(7);
     int redraws = 0;
@@ -113,20 +90,14 @@ TEST(BuildEntryState, ColoursAreAlwaysBrightAndInclinationsInRange)
         const uint32_t before = RandomState();
         Entry e(1, 3);
         ASSERT_TRUE(e.ok);
-        const EntryState& s = e.S();
+        const FlightPath& s = e.S();
         EXPECT_GE(std::sqrt(double(s.Red * s.Red + s.Green * s.Green + s.Blue * s.Blue)), 225.0);
         EXPECT_GE(s.Azimuth, 0);
         EXPECT_LE(s.Azimuth, 360);
         EXPECT_GE(s.Inclination, -120);
         EXPECT_LE(s.Inclination, 210);
         // Three draws for the heading, three for each colour tried.
-        const uint32_t after = RandomState();
-        SeedRandom(before);
-        int draws = 0;
-        while (RandomState() != after) {
-            RandomDraw();
-            ++draws;
-        }
+        const int draws = DrawsBetween(before, RandomState());
         EXPECT_EQ(draws % 3, 0);
         EXPECT_GE(draws, 6);
         redraws += (draws - 6) / 3;
@@ -182,12 +153,12 @@ TEST(Tick, TheLeadingCharactersFirstMove)
     auto space = Space1024();
     Entry e(2, 3);
     ASSERT_TRUE(e.ok);
-    EntryState& s = e.S();
+    FlightPath& s = e.S();
     StartEntry(s, 48, *space);
     s.MaxExtent = 60;
     s.Azimuth = 0;
     s.Inclination = 30;
-    SeedFor({NoTurn, NoTurn});
+    ASSERT_NE(SteerRandom(NoTurns), 0u);
     const int32_t step = MoveLeader(s, *space);
     // step = ScaleDown(60, 2000); h = trunc(20 sin 30) = 9 with the tables'
     // pi; d = 17 would pass the far limit: the depth stays and the heading
@@ -221,7 +192,7 @@ TEST(Tick, DampingAndStepUseTheWrittenSlotsOldDepth)
     for (const auto& c : cases) {
         Entry e(1, 1);
         ASSERT_TRUE(e.ok);
-        EntryState& s = e.S();
+        FlightPath& s = e.S();
         StartEntry(s, 48, *space);
         s.MaxExtent = 40;
         s.PrevSlot = 0;
@@ -230,7 +201,7 @@ TEST(Tick, DampingAndStepUseTheWrittenSlotsOldDepth)
         s.PathZ[1] = c.OldDepth;
         s.Inclination = c.Inclination;
         s.Azimuth = 90;
-        SeedFor({NoTurn, NoTurn});
+        ASSERT_NE(SteerRandom(NoTurns), 0u);
         const int32_t step = MoveLeader(s, *space);
         EXPECT_EQ(step, ScaleDown(40, c.OldDepth));
         EXPECT_EQ(s.Inclination, c.After) << c.PrevDepth << "/" << c.OldDepth;
@@ -245,7 +216,7 @@ TEST(Tick, AOneCharacterStringMovesOneStepPerTick)
     SeedRandom(3);
     Entry e(1, 2);
     ASSERT_TRUE(e.ok);
-    EntryState& s = e.S();
+    FlightPath& s = e.S();
     StartEntry(s, 48, *space);
     s.MaxExtent = 50;
     for (int tick = 0; tick < 200; ++tick) {
@@ -279,7 +250,7 @@ TEST(Tick, EveryIndexStaysInRangeOverALongRun)
         FillSpace(*space, r.HalfW, r.HalfH);
         Entry e(r.Length, r.Speed);
         ASSERT_TRUE(e.ok);
-        EntryState& s = e.S();
+        FlightPath& s = e.S();
         StartEntry(s, r.FontSize, *space);
         s.MaxExtent = r.MaxExtent;
         for (int tick = 0; tick < 20000; ++tick) {
@@ -307,21 +278,16 @@ TEST(Tick, EveryIndexStaysInRangeOverALongRun)
     }
 }
 
-int Calls = 0;
-int FailAt = 0;
-void* FailingAllocate(size_t n) { return Calls++ == FailAt ? nullptr : std::malloc(n); }
-
-TEST(BuildEntryState, OutOfMemoryKeepsNothingAndDrawsNothing)
+TEST(BuildFlightPath, OutOfMemoryKeepsNothingAndDrawsNothing)
 {
-    for (int failing = 0; failing < 2; ++failing) {
+    for (int granted = 0; granted < 2; ++granted) {
         SeedRandom(99);
         std::u16string text = u"abc";
         TextEntry entry;
         entry.Text = reinterpret_cast<TextChar*>(text.data());
         entry.Length = 3;
-        Calls = 0;
-        FailAt = failing;
-        EXPECT_FALSE(BuildEntryState(entry, 3, FailingAllocate));
+        GrantAllocations(granted);
+        EXPECT_FALSE(BuildFlightPath(entry, 3, GrantedAllocate));
         EXPECT_EQ(entry.State, nullptr);
         EXPECT_EQ(RandomState(), 99u);
     }

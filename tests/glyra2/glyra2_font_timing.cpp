@@ -14,7 +14,7 @@
 #include "default_texts.h"
 #include "glyra2_saver.h"
 #include "random.h"
-#include "saver_hooks.h"
+#include "saver_instance_run.h"
 
 namespace {
 
@@ -32,24 +32,29 @@ double Percentile(std::vector<double> v, double p)
     return v[static_cast<size_t>(p * static_cast<double>(v.size() - 1) + 0.5)];
 }
 
-// The defaults, built alike for every pass.
-void FreshDefaults()
+using Glyra2Run = InstanceRun<Glyra2Instance>;
+
+// A window over the whole screen.
+SaverView ScreenView() { return RunView(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)); }
+
+// The defaults, flown alike in every pass: Prepare's own seed is replaced.
+void PrepareDefaults(Glyra2Run& run)
 {
-    Glyra2Settings& s = Glyra2();
-    Release();
     RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Zamvel\\Glyra2");
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Zamvel\\Glyra2");
-    s.LoadFromRegistry();
-    Prepare();
-    s.ReleaseList();
+    Glyra2().LoadFromRegistry();
+    run.Prepare();
+    run->List.Release(FlightHooks);
     SeedRandom(7);
-    for (const char* text : Glyra2DefaultTexts) s.AddTextInCodePage(text, DefaultTextCodePage);
+    for (const char* text : Glyra2DefaultTexts)
+        AddTextTo(run->List, text, DefaultTextCodePage, Glyra2().Speed, FlightHooks);
 }
 
 void TimeTicks(bool keepAlive, int frames)
 {
-    FreshDefaults();
-    const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    Glyra2Run run(ScreenView());
+    PrepareDefaults(run);
+    const int cx = run->View.ScreenWidth, cy = run->View.ScreenHeight;
     HDC screen = GetDC(nullptr);
     HDC dc = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, cx, cy);
@@ -57,34 +62,33 @@ void TimeTicks(bool keepAlive, int frames)
     HGDIOBJ saved = SelectObject(dc, bitmap);
     PatBlt(dc, 0, 0, cx, cy, BLACKNESS);
 
-    CreateFonts(keepAlive);
-    PlaceEntries(dc);
+    CreateFonts(*run, keepAlive);
+    PlaceEntries(*run, dc);
     SeedRandom(11);
     std::vector<double> costs;
     for (int i = 0; i < frames; ++i) {
         const double t0 = Now();
-        DrawFrame(nullptr, dc);
+        run.DrawFrame(dc);
         GdiFlush();
         costs.push_back(Now() - t0);
     }
-    QueryClose(nullptr);
+    run.QueryClose();
     std::printf("tick at the defaults, fonts %s: median %.0f us, p95 %.0f us (%d frames)\n",
                 keepAlive ? "kept alive in DCs of their own" : "held by nothing between uses",
                 Percentile(costs, 0.5), Percentile(costs, 0.95), frames);
     SelectObject(dc, saved);
     DeleteObject(bitmap);
     DeleteDC(dc);
-    Release();
 }
 
 void TimeTable(int32_t size)
 {
-    Glyra2Settings& s = Glyra2();
-    s.FontSize = size;
+    Glyra2Run run(ScreenView());
+    run->FontSize = size;
     const double t0 = Now();
-    CreateFonts(true);
+    CreateFonts(*run, true);
     const double t1 = Now();
-    DeleteFontTable(s.Fonts);
+    DeleteFontTable(run->Fonts);
     const double t2 = Now();
     std::printf("FontTable of %d heights: made in %.1f ms, deleted in %.1f ms\n", size, (t1 - t0) / 1000,
                 (t2 - t1) / 1000);
@@ -99,9 +103,7 @@ int main(int argc, char** argv)
         TimeTicks(false, frames);
         TimeTicks(true, frames);
     }
-    FreshDefaults();
     for (int32_t size : {48, 200, MaxFontSize}) TimeTable(size);
-    Release();
     RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Zamvel\\Glyra2");
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Zamvel\\Glyra2");
     return 0;

@@ -1,21 +1,17 @@
 #include "glyra2_test_support.h"
 
-#include <cstdlib>
-
-#include "glyra2_saver.h"
-#include "saver_hooks.h"
 #include "win_test_support.h"
+
+SaverView Glyra2View(int32_t index) { return RunView(1024, 768, index); }
 
 void Glyra2Test::SetUp()
 {
-    Release();
+    Glyra2().ReleaseList();
     DeleteRegistryTree(Glyra2Key);
 }
 
 void Glyra2Test::TearDown()
 {
-    QueryClose(nullptr);
-    Release();
-    Glyra2().List.Allocate = std::malloc;
+    Glyra2().ReleaseList();
     DeleteRegistryTree(Glyra2Key);
 }

@@ -1,11 +1,20 @@
-// Glyra2's wine tests: the program's key, cleared around every test, and
-// the one settings object freed of its entries and fonts.
+// Glyra2's wine tests: the program's key, cleared around every test, the
+// one settings object freed of its texts, and instances of the saver.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include "glyra2_saver.h"
+#include "saver_instance_run.h"
+
 inline constexpr char Glyra2Key[] = "Software\\Zamvel\\Glyra2";
 inline constexpr char Glyra2ListKey[] = "Software\\Zamvel\\Glyra2\\List";
+
+using Glyra2Run = InstanceRun<Glyra2Instance>;
+
+// A full-screen window of 1024 x 768, the first of the run unless index
+// says otherwise.
+SaverView Glyra2View(int32_t index = 0);
 
 class Glyra2Test : public ::testing::Test {
 protected:

@@ -1,6 +1,7 @@
 // The text savers' "Setting" dialog, made from a program's own resources
 // and driven in-process: modeless, with the messages its controls send.
-// Built once per text saver, so each program's speed labels are checked.
+// Built once per text saver, so each program's speed labels and version
+// record are checked.
 #include "settings_dialog.h"
 
 #include <gtest/gtest.h>
@@ -11,15 +12,17 @@
 #include <string>
 #include <vector>
 
+#include "dialog_driver.h"
+#include "dialog_fit.h"
 #include "entry_texts.h"
+#include "resource_reader.h"
 #include "saver_hooks.h"
 #include "settings_dialog_ids.h"
-#include "dialog_fit.h"
 #include "win_test_support.h"
 
 namespace {
 
-std::string KeyPath() { return std::string("Software\\Zamvel\\") + ThisProgram.Name; }
+std::string KeyPath() { return std::string("Software\\Zamvel\\") + ProgramSaver.Name; }
 std::string ListPath() { return KeyPath() + "\\List"; }
 
 // Everything below the program's key, values and sub-keys, as one text:
@@ -58,6 +61,34 @@ std::vector<std::string> BoxLines(HWND box)
     return out;
 }
 
+// The Japanese button texts, the dialog's Japanese font and the program's
+// own speed names as the user reads them, each shown whole in that font.
+void ExpectTextsReadRightAndFit(HWND dialog)
+{
+    const struct {
+        int Id;
+        const wchar_t* Text;
+    } buttons[] = {{IDC_NEW_BUTTON, L"新規(&N)"}, {IDC_UPDATE_BUTTON, L"更新(&U)"}, {IDC_DELETE_BUTTON, L"削除(&D)"},
+                   {IDCANCEL, L"ｷｬﾝｾﾙ"}};
+    for (const auto& b : buttons) EXPECT_EQ(DialogDriver::WideText(GetDlgItem(dialog, b.Id)), b.Text);
+    LOGFONTW font{};
+    ASSERT_TRUE(GetObjectW(reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)), sizeof font, &font));
+    EXPECT_STREQ(font.lfFaceName, L"ＭＳ Ｐゴシック");
+
+    const std::vector<std::wstring> glyra2 = {L"高速", L"速い", L"ふつう", L"遅い", L"ゆっくり"};
+    const std::vector<std::wstring> glyra = {L"高速", L"急いで", L"ふつう", L"ゆっくり", L"そっと"};
+    HWND speed = GetDlgItem(dialog, IDC_SPEED_BOX);
+    std::vector<std::wstring> labels;
+    const int n = static_cast<int>(SendMessageW(speed, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < n; ++i) {
+        wchar_t text[32] = L"";
+        SendMessageW(speed, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        labels.emplace_back(text);
+    }
+    EXPECT_EQ(labels, std::string(ProgramSaver.Name) == "Glyra2" ? glyra2 : glyra);
+    ExpectEveryTextFits(dialog);
+}
+
 class SettingsDialogTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -67,8 +98,7 @@ protected:
     }
     void TearDown() override
     {
-        // EndDialog only hides a modeless dialog.
-        if (dialog) DestroyWindow(dialog);
+        driver.Close();
         TextSaverSettings().ReleaseList();
         DeleteRegistryTree(KeyPath().c_str());
     }
@@ -76,37 +106,33 @@ protected:
     void Open()
     {
         TextSaverSettings().LoadFromRegistry();
-        dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_TEXT_SETTINGS), nullptr,
-                                    SettingsDialogProc, 0);
-        ASSERT_NE(dialog, nullptr);
-        list = GetDlgItem(dialog, IDC_STRING_LIST);
-        edit = GetDlgItem(dialog, IDC_TEXT_EDIT);
-        fonts = GetDlgItem(dialog, IDC_FONT_LIST);
-        speed = GetDlgItem(dialog, IDC_SPEED_BOX);
+        ASSERT_TRUE(driver.Open(IDD_TEXT_SETTINGS, SettingsDialogProc));
+        dialog = driver.Window();
+        list = driver.Item(IDC_STRING_LIST);
+        edit = driver.Item(IDC_TEXT_EDIT);
+        fonts = driver.Item(IDC_FONT_LIST);
+        speed = driver.Item(IDC_SPEED_BOX);
         PumpMessages(10);
+    }
+    void Close()
+    {
+        driver.Close();
+        dialog = nullptr;
     }
     void OpenWithList(const std::vector<std::string>& texts)
     {
         for (size_t i = 0; i < texts.size(); ++i) PutValue(ListPath(), std::to_string(i + 1), REG_SZ, texts[i]);
         Open();
     }
-    void Press(int id)
-    {
-        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-    }
+    void Press(int id) { driver.Press(id); }
     // A click on a line: the list box selects it and tells the dialog.
     void Select(int index)
     {
         SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_STRING_LIST, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+        driver.Notify(IDC_STRING_LIST, LBN_SELCHANGE);
     }
-    void Type(const std::string& text) { SetWindowTextA(edit, text.c_str()); }
-    std::string Edit() const
-    {
-        char text[1024] = "";
-        GetWindowTextA(edit, text, sizeof text);
-        return text;
-    }
+    void Type(const std::string& text) { driver.SetText(IDC_TEXT_EDIT, text); }
+    std::string Edit() const { return driver.Text(IDC_TEXT_EDIT); }
     std::vector<std::string> Lines() const { return BoxLines(list); }
     int Selected() const { return static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0)); }
     std::vector<std::string> FontLines() const { return BoxLines(fonts); }
@@ -116,6 +142,7 @@ protected:
         return i == LB_ERR ? "" : BoxLine(fonts, i);
     }
 
+    DialogDriver driver;
     HWND dialog = nullptr;
     HWND list = nullptr, edit = nullptr, fonts = nullptr, speed = nullptr;
 };
@@ -145,32 +172,6 @@ TEST_F(SettingsDialogTest, NoStoredListShowsAnEmptyList)
 {
     Open();
     EXPECT_TRUE(Lines().empty());
-}
-
-TEST_F(SettingsDialogTest, ShowsTheProgramsOwnSpeedLabels)
-{
-    const std::vector<std::wstring> glyra2 = {L"高速", L"速い", L"ふつう", L"遅い", L"ゆっくり"};
-    const std::vector<std::wstring> glyra = {L"高速", L"急いで", L"ふつう", L"ゆっくり", L"そっと"};
-    const bool isGlyra2 = std::string(ThisProgram.Name) == "Glyra2";
-    Open();
-    std::vector<std::wstring> labels;
-    const int n = static_cast<int>(SendMessageW(speed, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < n; ++i) {
-        wchar_t text[32] = L"";
-        SendMessageW(speed, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-        labels.emplace_back(text);
-    }
-    EXPECT_EQ(labels, isGlyra2 ? glyra2 : glyra);
-    // The default Speed 3 selects the third.
-    EXPECT_EQ(SendMessageA(speed, CB_GETCURSEL, 0, 0), 2);
-}
-
-// Run under code pages 932 and 1252: the labels, buttons and the speed
-// names all show whole in the dialog's own font.
-TEST_F(SettingsDialogTest, TextsFitTheirControls)
-{
-    Open();
-    ExpectEveryTextFits(dialog);
 }
 
 TEST_F(SettingsDialogTest, UpdateWithoutSelectionAppends)
@@ -327,10 +328,6 @@ TEST_F(SettingsDialogTest, OkWithAnEmptyListStoresAnEmptyListAndTheDefaultsRetur
 
     TextSaverSettings().LoadFromRegistry();
     EXPECT_EQ(TextSaverSettings().List.EntryCount, 0);
-    ASSERT_TRUE(Prepare());
-    EXPECT_GT(TextSaverSettings().List.EntryCount, 0);
-    QueryClose(nullptr);
-    Release();
 }
 
 TEST_F(SettingsDialogTest, OkStoresFontSizeStylesAndSpeed)
@@ -363,8 +360,7 @@ TEST_F(SettingsDialogTest, OkStoresFontSizeStylesAndSpeed)
         EXPECT_EQ(got[1], c.StoredBold);
         EXPECT_EQ(got[2], c.StoredItalic);
         EXPECT_EQ(got[3], c.StoredSpeed);
-        DestroyWindow(dialog);
-        dialog = nullptr;
+        Close();
     }
 }
 
@@ -377,8 +373,7 @@ TEST_F(SettingsDialogTest, StoredFaceSelectsTheFirstFamilyItBegins)
     // line beginning with a prefix of it.
     Open();
     const std::vector<std::string> families = FontLines();
-    DestroyWindow(dialog);
-    dialog = nullptr;
+    Close();
     std::string family;
     for (const std::string& f : families)
         if (f.size() >= 6 && f[0] != '@') {
@@ -412,8 +407,7 @@ TEST_F(SettingsDialogTest, StoredFaceSelectsTheFirstFamilyItBegins)
         for (const RawValue& v : Values(KeyPath()))
             if (v.Name == "FontName") saved = TextOf(v);
         EXPECT_EQ(saved, c.Saved);
-        DestroyWindow(dialog);
-        dialog = nullptr;
+        Close();
     }
 }
 
@@ -465,21 +459,25 @@ TEST_F(SettingsDialogTest, CancelEscAndCloseBoxChangeNothing)
         EXPECT_FALSE(IsWindowVisible(dialog));
         EXPECT_EQ(Export(KeyPath()), before);
         EXPECT_EQ(EntryTexts(TextSaverSettings().List), memoryBefore);
-        DestroyWindow(dialog);
-        dialog = nullptr;
+        Close();
         TextSaverSettings().ReleaseList();
         DeleteRegistryTree(KeyPath().c_str());
     }
 }
 
-// Presses a button of the modal dialog once it shows.
-template <int Button>
-void CALLBACK PressWhenShown(HWND, UINT, UINT_PTR timer, DWORD)
+// Run under code pages 932 and 1252: the dialog as Configure shows it
+// reads right and shows every text whole.
+TEST_F(SettingsDialogTest, TextsReadRightAndFitTheirControls)
 {
-    HWND dialog = FindWindowA(nullptr, "Setting");
-    if (!dialog || !IsWindowVisible(dialog)) return;
-    KillTimer(nullptr, timer);
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(Button, BN_CLICKED), 0);
+    TextSaverSettings().LoadFromRegistry();
+    static bool looked;
+    looked = false;
+    PressWhenShown(IDCANCEL, [](HWND dialog) {
+        looked = true;
+        ExpectTextsReadRightAndFit(dialog);
+    });
+    EXPECT_EQ(RunSettingsDialog(GetModuleHandleA(nullptr)), 0);
+    EXPECT_TRUE(looked);
 }
 
 // The modal dialog as Configure shows it: 0 after Cancel with nothing
@@ -487,14 +485,24 @@ void CALLBACK PressWhenShown(HWND, UINT, UINT_PTR timer, DWORD)
 TEST_F(SettingsDialogTest, RunSettingsDialogAnswersZeroAfterCancelAndOneAfterOk)
 {
     TextSaverSettings().LoadFromRegistry();
-    SetTimer(nullptr, 0, 50, PressWhenShown<IDCANCEL>);
+    PressWhenShown(IDCANCEL);
     EXPECT_EQ(RunSettingsDialog(GetModuleHandleA(nullptr)), 0);
     EXPECT_FALSE(KeyExists(KeyPath()));
 
-    SetTimer(nullptr, 0, 50, PressWhenShown<IDOK>);
+    PressWhenShown(IDOK);
     EXPECT_EQ(RunSettingsDialog(GetModuleHandleA(nullptr)), 1);
     EXPECT_TRUE(KeyExists(ListPath()));
     EXPECT_FALSE(Values(KeyPath()).empty());
+}
+
+// The program's file tells whose it is.
+TEST(ProgramResources, VersionRecordNamesTheProgram)
+{
+    const VersionRecord version;
+    ASSERT_TRUE(version.Loaded());
+    const std::wstring name(ProgramSaver.Name, ProgramSaver.Name + std::strlen(ProgramSaver.Name));
+    EXPECT_EQ(version.String(L"ProductName"), name);
+    EXPECT_EQ(version.String(L"FileDescription").find(name + L" "), 0u);
 }
 
 } // namespace

@@ -4,16 +4,20 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <string>
 #include <vector>
 
+#include "entry_texts.h"
+#include "failing_allocator.h"
+
+namespace {
+
 // The test saver's state of an entry.
-struct EntryState {
+struct TestState : EntryState {
     int32_t Speed;
     int32_t Serial;
 };
-
-namespace {
 
 // What the hooks saw; one test at a time.
 struct HookLog {
@@ -24,11 +28,12 @@ HookLog Log;
 
 bool BuildTestState(TextEntry& entry, int32_t speed, AllocateFn allocate)
 {
-    void* block = allocate(sizeof(EntryState));
+    void* block = allocate(sizeof(TestState));
     if (!block) return false;
-    entry.State = static_cast<EntryState*>(block);
-    entry.State->Speed = speed;
-    entry.State->Serial = ++Log.Built;
+    TestState* s = new (block) TestState;
+    s->Speed = speed;
+    s->Serial = ++Log.Built;
+    entry.State = s;
     return true;
 }
 
@@ -41,15 +46,7 @@ void FreeTestState(TextEntry& entry)
 
 const EntryHooks TestHooks = {BuildTestState, FreeTestState};
 
-// Fails the allocation numbered FailAt (0-based) and every later one.
-int Allocations = 0;
-int FailAt = -1;
-void* CountingAllocate(size_t size)
-{
-    const int n = Allocations++;
-    if (FailAt >= 0 && n >= FailAt) return nullptr;
-    return std::malloc(size);
-}
+const TestState& StateOf(const TextEntry& e) { return static_cast<const TestState&>(*e.State); }
 
 TextChar* MakeText(TextList& list, const std::u16string& s)
 {
@@ -59,20 +56,19 @@ TextChar* MakeText(TextList& list, const std::u16string& s)
     return text;
 }
 
-std::vector<std::u16string> Texts(const TextList& list)
+bool Append(TextList& list, const std::u16string& s, int32_t speed)
 {
-    std::vector<std::u16string> out;
-    for (const TextEntry* e = list.Head; e; e = e->Next) out.emplace_back(e->Text, static_cast<size_t>(e->Length));
-    return out;
+    return list.Append(MakeText(list, s), static_cast<int32_t>(s.size()), speed, TestHooks);
 }
+
+using Texts = std::vector<std::u16string>;
 
 class TextListTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         Log = HookLog{};
-        Allocations = 0;
-        FailAt = -1;
+        GrantAllocations(-1);
     }
     void TearDown() override { list.Release(TestHooks); }
     TextList list;
@@ -80,16 +76,14 @@ protected:
 
 TEST_F(TextListTest, AppendsInOrderAndBuildsEachState)
 {
-    for (const char16_t* s : {u"one", u"\u5149\u9670", u"x"})
-        ASSERT_TRUE(list.Append(MakeText(list, s), static_cast<int32_t>(std::u16string(s).size()), 4, TestHooks));
-    EXPECT_EQ(Texts(list), (std::vector<std::u16string>{u"one", u"\u5149\u9670", u"x"}));
+    for (const char16_t* s : {u"one", u"\u5149\u9670", u"x"}) ASSERT_TRUE(Append(list, s, 4));
+    EXPECT_EQ(EntryTexts(list), (Texts{u"one", u"\u5149\u9670", u"x"}));
     EXPECT_EQ(list.EntryCount, 3);
     EXPECT_EQ(list.Tail->Next, nullptr);
-    EXPECT_EQ(std::u16string(list.Tail->Text), u"x");  // terminated
     int serial = 0;
     for (const TextEntry* e = list.Head; e; e = e->Next) {
-        EXPECT_EQ(e->State->Speed, 4);
-        EXPECT_EQ(e->State->Serial, ++serial);
+        EXPECT_EQ(StateOf(*e).Speed, 4);
+        EXPECT_EQ(StateOf(*e).Serial, ++serial);
     }
 }
 
@@ -105,38 +99,72 @@ TEST_F(TextListTest, AnEmptyTextAddsNothing)
 // the saver's state) leaves the list as it was and loses nothing.
 TEST_F(TextListTest, AFailedAllocationLeavesTheListUnchanged)
 {
-    list.Allocate = CountingAllocate;
-    ASSERT_TRUE(list.Append(MakeText(list, u"kept"), 4, 2, TestHooks));
-    for (int failing = 0; failing < 3; ++failing) {
-        Allocations = 0;
-        FailAt = failing;
-        TextChar* text = MakeText(list, u"lost");
-        EXPECT_FALSE(list.Append(text, 4, 2, TestHooks)) << failing;
+    list.Allocate = GrantedAllocate;
+    ASSERT_TRUE(Append(list, u"kept", 2));
+    for (int granted = 0; granted < 3; ++granted) {
+        GrantAllocations(granted);
+        EXPECT_FALSE(Append(list, u"lost", 2)) << granted;
         EXPECT_EQ(list.EntryCount, 1);
         EXPECT_EQ(list.Head, list.Tail);
         EXPECT_EQ(list.Head->Next, nullptr);
     }
-    FailAt = -1;
-    ASSERT_TRUE(list.Append(MakeText(list, u"after"), 5, 2, TestHooks));
-    EXPECT_EQ(Texts(list), (std::vector<std::u16string>{u"kept", u"after"}));
+    GrantAllocations(-1);
+    ASSERT_TRUE(Append(list, u"after", 2));
+    EXPECT_EQ(EntryTexts(list), (Texts{u"kept", u"after"}));
 }
 
 TEST_F(TextListTest, ReleaseFreesEveryEntryAndKeepsTheCount)
 {
-    for (int i = 0; i < 5; ++i) ASSERT_TRUE(list.Append(MakeText(list, u"abc"), 3, 1, TestHooks));
+    for (int i = 0; i < 5; ++i) ASSERT_TRUE(Append(list, u"abc", 1));
     list.Release(TestHooks);
     EXPECT_EQ(Log.Freed, 5);
     EXPECT_EQ(list.Head, nullptr);
     EXPECT_EQ(list.Tail, nullptr);
     EXPECT_EQ(list.EntryCount, 5);
     // A released list takes new entries from the start.
-    ASSERT_TRUE(list.Append(MakeText(list, u"new"), 3, 1, TestHooks));
+    ASSERT_TRUE(Append(list, u"new", 1));
     EXPECT_EQ(list.Head, list.Tail);
     EXPECT_EQ(list.EntryCount, 6);
     // Loading starts over from a released list.
     list.Release(TestHooks);
     list.Reset();
     EXPECT_EQ(list.EntryCount, 0);
+}
+
+// A run's list: a copy of every stored text, in order, each with its own
+// state built with the run's speed; the stored list keeps its texts. A text
+// that cannot be copied is left out and the rest still come.
+TEST_F(TextListTest, AppendCopiesCopiesEveryTextWithAStateOfItsOwn)
+{
+    TextList stored;
+    for (const char16_t* s : {u"one", u"two", u"three"})
+        ASSERT_TRUE(stored.Append(MakeText(stored, s), static_cast<int32_t>(std::u16string(s).size()), 0,
+                                  NoEntryState));
+    // Each copy takes three allocations: its text, its entry, its state.
+    const struct {
+        int Granted, Refused;
+        Texts Copied;
+    } cases[] = {
+        {-1, 0, {u"one", u"two", u"three"}},
+        {3, 1, {u"one", u"three"}},
+        {4, 1, {u"one", u"three"}},
+        {2, 1, {u"two", u"three"}},
+        {0, -1, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.Granted) + " granted, " + std::to_string(c.Refused) + " refused");
+        TextList run;
+        run.Allocate = GrantedAllocate;
+        GrantAllocations(c.Granted, c.Refused);
+        run.AppendCopies(stored, 5, TestHooks);
+        EXPECT_EQ(EntryTexts(run), c.Copied);
+        EXPECT_EQ(run.EntryCount, static_cast<int32_t>(c.Copied.size()));
+        for (const TextEntry* e = run.Head; e; e = e->Next) EXPECT_EQ(StateOf(*e).Speed, 5);
+        run.Release(TestHooks);
+    }
+    EXPECT_EQ(EntryTexts(stored), (Texts{u"one", u"two", u"three"}));
+    for (const TextEntry* e = stored.Head; e; e = e->Next) EXPECT_EQ(e->State, nullptr);
+    stored.Release(NoEntryState);
 }
 
 } // namespace

@@ -1,6 +1,5 @@
 #include "win_test_support.h"
 
-#include <cstdio>
 #include <utility>
 
 MemoryCanvas::MemoryCanvas(int width, int height) : width_(width), height_(height)
@@ -70,31 +69,6 @@ SmoothingOn::~SmoothingOn()
     SystemParametersInfoA(SPI_SETFONTSMOOTHINGTYPE, 0, reinterpret_cast<void*>(static_cast<UINT_PTR>(type_)),
                           SPIF_UPDATEINIFILE);
     SystemParametersInfoA(SPI_SETFONTSMOOTHING, was_, nullptr, SPIF_UPDATEINIFILE);
-}
-
-size_t PrintRimsLeftByBlackRedraw(const char* face, int height, COLORREF colour)
-{
-    MemoryCanvas canvas(200, 120);
-    SetBkMode(canvas.Dc(), TRANSPARENT);
-    size_t unsmoothedLeft = 0;
-    for (BYTE quality : {static_cast<BYTE>(DEFAULT_QUALITY), static_cast<BYTE>(ANTIALIASED_QUALITY),
-                         static_cast<BYTE>(NONANTIALIASED_QUALITY)}) {
-        canvas.Fill(0);
-        HFONT font = CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, quality, 0,
-                                 face);
-        HGDIOBJ old = SelectObject(canvas.Dc(), font);
-        SetTextColor(canvas.Dc(), colour);
-        TextOutW(canvas.Dc(), 10, 10, L"W@g", 3);
-        const size_t drawn = Lit(canvas.Pixels());
-        SetTextColor(canvas.Dc(), RGB(0, 0, 0));
-        TextOutW(canvas.Dc(), 10, 10, L"W@g", 3);
-        const size_t left = Lit(canvas.Pixels());
-        std::printf("quality %d: %zu pixels drawn, %zu left after the black redraw\n", quality, drawn, left);
-        if (quality == NONANTIALIASED_QUALITY) unsmoothedLeft = left;
-        SelectObject(canvas.Dc(), old);
-        DeleteObject(font);
-    }
-    return unsmoothedLeft;
 }
 
 namespace {

@@ -58,12 +58,6 @@ private:
     UINT type_ = 0;
 };
 
-// Draws "W@g" in colour on a black canvas, then once more in black, in a
-// font of the face and height at each quality (default, antialiased,
-// unsmoothed); prints what each pass lit and returns the pixels the
-// unsmoothed font leaves lit.
-size_t PrintRimsLeftByBlackRedraw(const char* face, int height, COLORREF colour);
-
 // Catches every message box the thread shows while it lives: records its
 // caption and text (as UTF-8, read through the wide interface, so a text
 // that the ANSI code page would spoil shows spoilt) and closes it with IDOK,
