@@ -2,6 +2,7 @@
 // in-process, driven with the messages its buttons send.
 #include "orbel_settings.h"
 #include "resource.h"
+#include "dialog_driver.h"
 #include "win_test_support.h"
 
 #include <gtest/gtest.h>
@@ -19,24 +20,20 @@ protected:
     {
         DeleteRegistryTree(KeyPath);
         Orbel().Count = 300;
-        dialog = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_SETTING), nullptr,
-                                    OrbelDialogProc, 0);
-        ASSERT_NE(dialog, nullptr);
-        edit = GetDlgItem(dialog, IDC_COUNT);
+        ASSERT_TRUE(driver.Open(IDD_SETTING, OrbelDialogProc));
+        dialog = driver.Window();
+        edit = driver.Item(IDC_COUNT);
         PumpMessages(20);
     }
     void TearDown() override
     {
-        // EndDialog only hides a modeless dialog.
-        if (dialog) DestroyWindow(dialog);
+        driver.Close();
         DeleteRegistryTree(KeyPath);
     }
-    void Type(const char* text) { SetWindowTextA(edit, text); }
-    void Press(int id)
-    {
-        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-    }
+    void Type(const char* text) { driver.SetText(IDC_COUNT, text); }
+    void Press(int id) { driver.Press(id); }
 
+    DialogDriver driver;
     HWND dialog = nullptr;
     HWND edit = nullptr;
 };

@@ -19,6 +19,18 @@ inline SaverView RunView(int32_t width, int32_t height, int32_t index = 0)
     return view;
 }
 
+// A preview window of windowWidth x windowHeight showing a screen of
+// screenWidth x screenHeight.
+inline SaverView PreviewView(int32_t screenWidth, int32_t screenHeight, int32_t windowWidth, int32_t windowHeight)
+{
+    SaverView view;
+    view.WindowWidth = windowWidth;
+    view.WindowHeight = windowHeight;
+    view.ScreenWidth = screenWidth;
+    view.ScreenHeight = screenHeight;
+    return view;
+}
+
 // Instance is the program's own class of instance.
 template <class Instance>
 class InstanceRun {
@@ -33,7 +45,7 @@ public:
 
     bool Prepare() { return ProgramSaver.Prepare(*instance_); }
     void OnCreate(HWND window) { ProgramSaver.OnCreate(*instance_, window); }
-    void DrawFrame(HDC dc) { ProgramSaver.DrawFrame(*instance_, nullptr, dc); }
+    void DrawFrame(HDC dc, HWND window = nullptr) { ProgramSaver.DrawFrame(*instance_, window, dc); }
     bool QueryClose() { return ProgramSaver.QueryClose(*instance_, nullptr); }
     void Release() { ProgramSaver.Release(*instance_); }
     // Release, as after the message loop, and the instance deleted.

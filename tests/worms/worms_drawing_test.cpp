@@ -2,7 +2,7 @@
 // trail mode leaves behind, and that every brush a tick makes is deleted.
 #include "brush_census.h"
 #include "random.h"
-#include "saver_instance.h"
+#include "saver_instance_run.h"
 #include "worms_saver.h"
 #include "win_test_support.h"
 #include "worms_settings.h"
@@ -86,20 +86,20 @@ protected:
         settings.WormsCnt = count;
         settings.WormsLen = length;
         SeedRandom(1);
-        run = MakeInstance<WormsInstance>(MonitorView(Width, Height));
-        ASSERT_NE(run, nullptr);
-        ASSERT_TRUE(ProgramSaver.Prepare(*run));
+        run = std::make_unique<InstanceRun<WormsInstance>>(RunView(Width, Height));
+        ASSERT_TRUE(run->Prepare());
     }
+    // The run ended (Release, then the instance deleted) and the settings
+    // back to their defaults.
     void Release()
     {
-        if (run) ProgramSaver.Release(*run);
         run.reset();
         settings.Type = DefaultType;
         settings.WormsCnt = DefaultWormsCnt;
         settings.WormsLen = DefaultWormsLen;
     }
-    void Tick() { ProgramSaver.DrawFrame(*run, nullptr, canvas.Dc()); }
-    WormCrowd& Crowd() { return run->WormArray; }
+    void Tick() { run->DrawFrame(canvas.Dc()); }
+    WormCrowd& Crowd() { return (*run)->WormArray; }
 
     // Runs ticks, marking every box a head was drawn in.
     void Run(int ticks, Marks* everywhere = nullptr)
@@ -125,7 +125,7 @@ protected:
     }
 
     WormsSettings& settings = TheWormsSettings();
-    std::unique_ptr<WormsInstance> run;
+    std::unique_ptr<InstanceRun<WormsInstance>> run;
     MemoryCanvas canvas{Width, Height};
     std::vector<uint32_t> original;
 };
@@ -268,12 +268,11 @@ TEST_F(WormsDrawing, PrepareFailsWithoutTheWormsAndReleaseIsSafeAfterwards)
     // does when the memory cannot be had.
     settings.WormsCnt = MaxWormsCnt + 1;
     settings.WormsLen = 10;
-    run = MakeInstance<WormsInstance>(MonitorView(Width, Height));
-    ASSERT_NE(run, nullptr);
-    EXPECT_FALSE(ProgramSaver.Prepare(*run));
+    run = std::make_unique<InstanceRun<WormsInstance>>(RunView(Width, Height));
+    EXPECT_FALSE(run->Prepare());
     EXPECT_EQ(Crowd().Count(), 0);
-    ProgramSaver.Release(*run);
-    ProgramSaver.Release(*run);
+    run->Release();
+    run->Release();
 }
 
 } // namespace

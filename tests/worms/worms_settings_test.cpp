@@ -1,6 +1,7 @@
 // Worms' settings in the real registry, and the "Setting" dialog created
 // modeless from the program's own resource, driven in-process.
 #include "resource.h"
+#include "dialog_driver.h"
 #include "win_test_support.h"
 #include "worms_dialog.h"
 #include "worms_settings.h"
@@ -99,18 +100,16 @@ protected:
     void Open()
     {
         settings.LoadFromRegistry();
-        dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SETTING), nullptr,
-                                    WormsDialogProc, 0);
-        ASSERT_NE(dialog, nullptr) << "needs a display";
+        ASSERT_TRUE(driver.Open(IDD_SETTING, WormsDialogProc)) << "needs a display";
+        dialog = driver.Window();
     }
     void TearDown() override
     {
-        // EndDialog only hides a modeless dialog.
-        if (dialog) DestroyWindow(dialog);
+        driver.Close();
         WormsRegistry::TearDown();
     }
-    void Type(int id, const char* text) { SetDlgItemTextA(dialog, id, text); }
-    void Press(int id) { SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id))); }
+    void Type(int id, const char* text) { driver.SetText(id, text); }
+    void Press(int id) { driver.Press(id); }
     int Checked() const
     {
         int checked = -1;
@@ -118,13 +117,9 @@ protected:
             if (IsDlgButtonChecked(dialog, id) == BST_CHECKED) checked = id;
         return checked;
     }
-    std::string Text(int id) const
-    {
-        char text[64] = "";
-        GetDlgItemTextA(dialog, id, text, sizeof text);
-        return text;
-    }
+    std::string Text(int id) const { return driver.Text(id); }
 
+    DialogDriver driver;
     HWND dialog = nullptr;
 };
 
@@ -145,7 +140,7 @@ TEST_F(WormsDialog, ShowsTheStoredValuesWithTheirRadioButton)
         EXPECT_EQ(Text(IDC_WORMS_LEN), "17");
         EXPECT_EQ(Checked(), c.radio);
         EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDC_WORMS_CNT));
-        DestroyWindow(dialog);
+        driver.Close();
         dialog = nullptr;
     }
 }
@@ -195,7 +190,7 @@ TEST_F(WormsDialog, OkRefusesACountOrLengthBelowOne)
         EXPECT_EQ(GetFocus(), GetDlgItem(dialog, c.focus));
         EXPECT_TRUE(IsWindowVisible(dialog)) << "the dialog stays open";
         EXPECT_FALSE(KeyExists(KeyPath));
-        DestroyWindow(dialog);
+        driver.Close();
         dialog = nullptr;
     }
 }
