@@ -59,7 +59,8 @@ void BuildPoints(MassPoint* points, int32_t count, int32_t screenWidth, int32_t 
 // One tick of mutual attraction (constant 1, no damping, no walls). Pairs
 // are visited i < j in index order; point i moves by its velocity truncated
 // toward zero when its own pass is done, so every force of a tick comes
-// from the positions at its start.
+// from the positions at its start. Runs the fastest kernel this CPU has
+// (orbel_kernel.h); each gives the same bits.
 void StepPoints(MassPoint* points, int32_t count);
 
 // position + velocity truncated toward zero, kept inside the band.
