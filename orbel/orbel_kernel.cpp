@@ -4,6 +4,7 @@
 #include "orbel_kernel.h"
 #include "orbel_kernel_rows.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstring>
@@ -26,12 +27,18 @@ bool SameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 // See RowKernel.
 bool Plain(const MassPoint* points, int32_t count)
 {
-    if (!std::isfinite(points[0].Mass)) return false;
+    const MassPoint& first = points[0];
+    if (!std::isfinite(first.Mass)) return false;
+    int32_t minX = first.X, maxX = first.X, minY = first.Y, maxY = first.Y;
     for (int32_t k = 0; k < count; ++k) {
         const MassPoint& p = points[k];
-        if (p.Z != points[0].Z || !SameBits(p.VelocityZ, 0.0) || !SameBits(p.Mass, points[0].Mass)) return false;
+        if (p.Z != first.Z || !SameBits(p.VelocityZ, 0.0) || !SameBits(p.Mass, first.Mass)) return false;
+        minX = std::min(minX, p.X);
+        maxX = std::max(maxX, p.X);
+        minY = std::min(minY, p.Y);
+        maxY = std::max(maxY, p.Y);
     }
-    return true;
+    return int64_t{maxX} - minX < PlainSpan && int64_t{maxY} - minY < PlainSpan;
 }
 
 // The tick with a vector row kernel, on columns copied from the points. Each

@@ -33,8 +33,8 @@ __attribute__((target("avx2"))) void PullRow(const PointColumns& c, int32_t i, i
     const __m256d xi = _mm256_set1_pd(xs[i]), yi = _mm256_set1_pd(ys[i]), zi = _mm256_set1_pd(zs[i]);
     const __m256d mi = _mm256_set1_pd(ms[i]);
     const __m256d sign = _mm256_set1_pd(-0.0);
-    // i's velocity, x and y side by side. v + p is v - (-p) bit for bit, and
-    // -(d * a) is d * (-a): i takes its pulls with the quotient negated.
+    // i's velocity, x and y side by side. v + p is v - (-p) bit for bit, so
+    // i takes its pulls negated, as j does.
     __m128d vxy = _mm_set_pd(v.Y, v.X);
     double vz = v.Z;
     int32_t j = i + 1;
@@ -44,7 +44,8 @@ __attribute__((target("avx2"))) void PullRow(const PointColumns& c, int32_t i, i
         const __m256d dz = Plain ? _mm256_setzero_pd() : _mm256_sub_pd(_mm256_loadu_pd(zs + j), zi);
         __m256d d2 = _mm256_add_pd(_mm256_mul_pd(dx, dx), _mm256_mul_pd(dy, dy));
         if (!Plain) d2 = _mm256_add_pd(d2, _mm256_mul_pd(dz, dz));
-        if (_mm256_movemask_pd(_mm256_cmp_pd(d2, _mm256_set1_pd(ExactSquaredLimit), _CMP_GE_OQ))) {
+        // Pairs this far apart (never in a plain tick) take the exact path.
+        if (!Plain && _mm256_movemask_pd(_mm256_cmp_pd(d2, _mm256_set1_pd(ExactSquaredLimit), _CMP_GE_OQ))) {
             RowVelocity s{_mm_cvtsd_f64(vxy), _mm_cvtsd_f64(_mm_unpackhi_pd(vxy, vxy)), vz};
             for (int32_t k = j; k < j + 4; ++k) PullPair(c, i, k, s);
             vxy = _mm_set_pd(s.Y, s.X);
@@ -57,11 +58,14 @@ __attribute__((target("avx2"))) void PullRow(const PointColumns& c, int32_t i, i
         const __m256d a = _mm256_div_pd(mj, r3);
         // Masses equal bit for bit give equal quotients: one division saved.
         const __m256d b = Plain || SameBits(mj, mi) ? a : _mm256_div_pd(mi, r3);
-        const __m256d na = _mm256_xor_pd(a, sign);
-        const __m256d qx = Taken(_mm256_mul_pd(dx, na), close);
-        const __m256d qy = Taken(_mm256_mul_pd(dy, na), close);
-        _mm256_storeu_pd(vxs + j, _mm256_sub_pd(_mm256_loadu_pd(vxs + j), Taken(_mm256_mul_pd(dx, b), close)));
-        _mm256_storeu_pd(vys + j, _mm256_sub_pd(_mm256_loadu_pd(vys + j), Taken(_mm256_mul_pd(dy, b), close)));
+        // What j loses (t), and what i gains negated (q): d * (-a), which
+        // with equal masses is j's loss with its sign flipped.
+        const __m256d na = _mm256_xor_pd(a, sign), flip = _mm256_andnot_pd(close, sign);
+        const __m256d tx = Taken(_mm256_mul_pd(dx, b), close), ty = Taken(_mm256_mul_pd(dy, b), close);
+        const __m256d qx = Plain ? _mm256_xor_pd(tx, flip) : Taken(_mm256_mul_pd(dx, na), close);
+        const __m256d qy = Plain ? _mm256_xor_pd(ty, flip) : Taken(_mm256_mul_pd(dy, na), close);
+        _mm256_storeu_pd(vxs + j, _mm256_sub_pd(_mm256_loadu_pd(vxs + j), tx));
+        _mm256_storeu_pd(vys + j, _mm256_sub_pd(_mm256_loadu_pd(vys + j), ty));
         // Pairs 0 and 2 in lo, 1 and 3 in hi, each as (x, y).
         const __m256d lo = _mm256_unpacklo_pd(qx, qy), hi = _mm256_unpackhi_pd(qx, qy);
         vxy = _mm_sub_pd(vxy, _mm256_castpd256_pd128(lo));

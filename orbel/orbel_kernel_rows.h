@@ -37,11 +37,14 @@ constexpr double CutOff = static_cast<double>(CutOffSquared);
 void PullPair(const PointColumns& c, int32_t i, int32_t j, RowVelocity& v);
 
 // Point i's row: the pairs (i, j) for j from i + 1 to count - 1, in order.
-// plain: every Z is the same, every VelocityZ is +0, and every mass is the
-// same finite value. Each depth term of the tick is then a zero that leaves
-// VelocityZ at +0 and Z where it is, and one quotient serves both points of
-// a pair, so the kernel may skip the depth and the masses. Orbel's points
-// start so, in the plane at rest, and stay so.
+// plain: every Z is the same, every VelocityZ is +0, every mass is the same
+// finite value, and the points span less than PlainSpan along x and along y.
+// Each depth term of the tick is then a zero that leaves VelocityZ at +0
+// and Z where it is, one quotient serves both points of a pair, and no
+// squared distance reaches ExactSquaredLimit, so the kernel may skip the
+// depth, the masses and the exact path. Orbel's points start so, in the
+// plane at rest, and stay so unless one is flung some 67 million units off.
+constexpr int64_t PlainSpan = int64_t{1} << 26;
 using RowKernel = void (*)(const PointColumns& c, int32_t i, int32_t count, RowVelocity& v, bool plain);
 void PullRowSse2(const PointColumns& c, int32_t i, int32_t count, RowVelocity& v, bool plain);
 void PullRowAvx2(const PointColumns& c, int32_t i, int32_t count, RowVelocity& v, bool plain);

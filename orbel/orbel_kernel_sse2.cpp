@@ -30,8 +30,8 @@ __attribute__((target("sse2"))) void PullRow(const PointColumns& c, int32_t i, i
     const __m128d xi = _mm_set1_pd(xs[i]), yi = _mm_set1_pd(ys[i]), zi = _mm_set1_pd(zs[i]);
     const __m128d mi = _mm_set1_pd(ms[i]);
     const __m128d sign = _mm_set1_pd(-0.0);
-    // i's velocity, x and y side by side. v + p is v - (-p) bit for bit, and
-    // -(d * a) is d * (-a): i takes its pulls with the quotient negated.
+    // i's velocity, x and y side by side. v + p is v - (-p) bit for bit, so
+    // i takes its pulls negated, as j does.
     __m128d vxy = _mm_set_pd(v.Y, v.X);
     double vz = v.Z;
     int32_t j = i + 1;
@@ -41,7 +41,8 @@ __attribute__((target("sse2"))) void PullRow(const PointColumns& c, int32_t i, i
         const __m128d dz = Plain ? _mm_setzero_pd() : _mm_sub_pd(_mm_loadu_pd(zs + j), zi);
         __m128d d2 = _mm_add_pd(_mm_mul_pd(dx, dx), _mm_mul_pd(dy, dy));
         if (!Plain) d2 = _mm_add_pd(d2, _mm_mul_pd(dz, dz));
-        if (_mm_movemask_pd(_mm_cmpge_pd(d2, _mm_set1_pd(ExactSquaredLimit)))) {
+        // Pairs this far apart (never in a plain tick) take the exact path.
+        if (!Plain && _mm_movemask_pd(_mm_cmpge_pd(d2, _mm_set1_pd(ExactSquaredLimit)))) {
             RowVelocity s{_mm_cvtsd_f64(vxy), _mm_cvtsd_f64(_mm_unpackhi_pd(vxy, vxy)), vz};
             PullPair(c, i, j, s);
             PullPair(c, i, j + 1, s);
@@ -55,11 +56,14 @@ __attribute__((target("sse2"))) void PullRow(const PointColumns& c, int32_t i, i
         const __m128d a = _mm_div_pd(mj, r3);
         // Masses equal bit for bit give equal quotients: one division saved.
         const __m128d b = Plain || SameBits(mj, mi) ? a : _mm_div_pd(mi, r3);
-        const __m128d na = _mm_xor_pd(a, sign);
-        const __m128d qx = Taken(_mm_mul_pd(dx, na), close);
-        const __m128d qy = Taken(_mm_mul_pd(dy, na), close);
-        _mm_storeu_pd(vxs + j, _mm_sub_pd(_mm_loadu_pd(vxs + j), Taken(_mm_mul_pd(dx, b), close)));
-        _mm_storeu_pd(vys + j, _mm_sub_pd(_mm_loadu_pd(vys + j), Taken(_mm_mul_pd(dy, b), close)));
+        // What j loses (t), and what i gains negated (q): d * (-a), which
+        // with equal masses is j's loss with its sign flipped.
+        const __m128d na = _mm_xor_pd(a, sign), flip = _mm_andnot_pd(close, sign);
+        const __m128d tx = Taken(_mm_mul_pd(dx, b), close), ty = Taken(_mm_mul_pd(dy, b), close);
+        const __m128d qx = Plain ? _mm_xor_pd(tx, flip) : Taken(_mm_mul_pd(dx, na), close);
+        const __m128d qy = Plain ? _mm_xor_pd(ty, flip) : Taken(_mm_mul_pd(dy, na), close);
+        _mm_storeu_pd(vxs + j, _mm_sub_pd(_mm_loadu_pd(vxs + j), tx));
+        _mm_storeu_pd(vys + j, _mm_sub_pd(_mm_loadu_pd(vys + j), ty));
         vxy = _mm_sub_pd(vxy, _mm_unpacklo_pd(qx, qy));
         vxy = _mm_sub_pd(vxy, _mm_unpackhi_pd(qx, qy));
         if (Plain) continue;

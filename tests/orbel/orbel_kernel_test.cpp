@@ -74,6 +74,33 @@ Points Stacks()
     return pts;
 }
 
+// A clump alone, every pair inside the cut-off, at rest with negative zero
+// velocities: nothing may change, not even a sign. With VelocityZ +0 it is
+// a plain layout, with -0 not.
+Points LoneClump(double velocityZ)
+{
+    Points pts;
+    for (int k = 0; k < 41; ++k) {
+        MassPoint p = At(Between(480, 520), Between(360, 400));
+        p.VelocityX = p.VelocityY = -0.0;
+        p.VelocityZ = velocityZ;
+        pts.push_back(p);
+    }
+    return pts;
+}
+
+Points LoneClumpInThePlane() { return LoneClump(0.0); }
+Points LoneClumpInDepth() { return LoneClump(-0.0); }
+
+// Whether a plain double sum of the squares rounds differently from the
+// exact squared distance.
+bool RoundingTrap(const MassPoint& a, const MassPoint& b)
+{
+    const int64_t dx = int64_t{b.X} - a.X, dy = int64_t{b.Y} - a.Y, dz = int64_t{b.Z} - a.Z;
+    const double fx = double(dx), fy = double(dy), fz = double(dz);
+    return fx * fx + fy * fy + fz * fz != static_cast<double>(dx * dx + dy * dy + dz * dz);
+}
+
 // Points over the whole band, the corners among them, and a few near the
 // screen: most squared distances are above 2^53. In the plane, or in depth.
 Points FarFlung(bool depth)
@@ -88,6 +115,26 @@ Points FarFlung(bool depth)
 
 Points FarFlungInThePlane() { return FarFlung(false); }
 Points FarFlungInDepth() { return FarFlung(true); }
+
+// A clump at one end of the band and one point at the other, along one
+// axis. Such pairs rarely round differently, and a far pull is lost among
+// larger ones; here each point of the clump feels the far one alone, and
+// each such pair is a rounding trap.
+Points FarTraps(bool alongY)
+{
+    Points pts;
+    const MassPoint far = alongY ? At(500, L) : At(L, 400);
+    while (pts.size() < 30) {
+        const MassPoint p =
+            alongY ? At(Between(480, 520), Between(-L, -L + 40)) : At(Between(-L, -L + 40), Between(380, 420));
+        if (RoundingTrap(p, far)) pts.push_back(p);
+    }
+    pts.push_back(far);
+    return pts;
+}
+
+Points FarTrapsAlongX() { return FarTraps(false); }
+Points FarTrapsAlongY() { return FarTraps(true); }
 
 // Unequal masses and a moving start; in depth, some velocities negative
 // zero.
@@ -133,10 +180,9 @@ PairCensus Census(const Points& pts)
             const int64_t dx = int64_t{pts[j].X} - pts[i].X, dy = int64_t{pts[j].Y} - pts[i].Y,
                           dz = int64_t{pts[j].Z} - pts[i].Z;
             const int64_t d2 = dx * dx + dy * dy + dz * dz;
-            const double fx = double(dx), fy = double(dy), fz = double(dz);
             n.Close += d2 <= CutOffSquared;
             n.AtCutOff += d2 == CutOffSquared || d2 == CutOffSquared + 1;
-            n.RoundingTraps += fx * fx + fy * fy + fz * fz != static_cast<double>(d2);
+            n.RoundingTraps += RoundingTrap(pts[i], pts[j]);
         }
     return n;
 }
@@ -178,8 +224,12 @@ TEST(OrbelKernels, MatchTheReferenceBitForBitEveryTick)
         {"opening layout", Opening, 300, 0, 0},
         {"clumps", Clumps, 1500, 9, 0},
         {"stacks", Stacks, 180, 0, 0},
+        {"a lone clump in the plane", LoneClumpInThePlane, 820, 0, 0},
+        {"a lone clump in depth", LoneClumpInDepth, 820, 0, 0},
         {"far-flung in the plane", FarFlungInThePlane, 0, 0, 100},
         {"far-flung in depth", FarFlungInDepth, 0, 0, 300},
+        {"far traps along x", FarTrapsAlongX, 400, 0, 30},
+        {"far traps along y", FarTrapsAlongY, 400, 0, 30},
         {"unequal masses in the plane", MixedInThePlane, 0, 0, 0},
         {"unequal masses in depth", MixedInDepth, 0, 0, 0},
         {"infinite masses", Infinite, 0, 0, 0},
