@@ -31,7 +31,7 @@ struct ProgramValues {
     std::vector<SweptValue> Values;
 };
 const ProgramValues Table[] = {
-    {"Orbel", {{"Count", {1000, 1001}}}},
+    {"Orbel", {{"Count", {3500, 3501}}}},
     {"Worms", {{"Type", {3}}, {"WormsCnt", {2000, 2001}}, {"WormsLen", {1000, 1001}}}},
     {"Glyra2", {{"Speed", {5, 6}}, {"FontSize", {5, 6, 400, 401}}, {"FontBold", {}}, {"FontItalic", {}}}},
     {"Glyra", {{"Speed", {5, 6}}, {"FontSize", {5, 6, 400, 401}}, {"FontBold", {}}, {"FontItalic", {}}}},
