@@ -8,6 +8,9 @@ PACKAGES="cmake ninja-build g++ g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-po
   procps python3"
 # ./dev release and its test: MSIs (wixl, msibuild), the zip, fixed dates, signing.
 PACKAGES="$PACKAGES msitools wixl zip unzip faketime osslsigncode openssl"
+# The fuzz preset: clang with libFuzzer and the sanitizers' runtimes, and
+# llvm-symbolizer for the stacks in their reports.
+PACKAGES="$PACKAGES clang-14 libclang-rt-14-dev llvm-14"
 SAVERS="glyra2 glyra orbel worms"
 ROOT=${ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 
@@ -145,15 +148,45 @@ rig_ctest() {
 }
 
 rig_test() {
-  rig_build native win32 win64 || return 1
+  rig_build native fuzz win32 win64 || return 1
   rig_up || return 1
   local rc=0
+  say "fuzz targets, each for a bounded time from its seeds"
+  ctest --preset fuzz || rc=1
   say "native tests"
   ctest --preset native || rc=1
   say "win32 (the shipped programs): tests under wine and end-to-end tests under Xvfb"
   ctest --preset win32 || rc=1
   say "win64: tests under wine and end-to-end tests under Xvfb"
   ctest --preset win64 || rc=1
+  return $rc
+}
+
+# ./dev fuzz [TARGET] [SECONDS]: each fuzz target, or the one named (with
+# or without its fuzz_ prefix), for SECONDS (300 by default). What a run
+# finds stays in build/fuzz/corpus for the next run; a finding's input is
+# written to build/fuzz/artifacts.
+rig_fuzz() {
+  local target="" seconds=300 a bin rc=0
+  for a in "$@"; do
+    case "$a" in
+      *[!0-9]*) target=fuzz_${a#fuzz_} ;;
+      *) seconds=$a ;;
+    esac
+  done
+  rig_build fuzz || return 1
+  local bins=("$ROOT"/build/fuzz/bin/fuzz_*)
+  if [ -n "$target" ]; then
+    [ -x "$ROOT/build/fuzz/bin/$target" ] || {
+      echo "usage: ./dev fuzz [$(basename -a "${bins[@]}" | sed 's/^fuzz_//' | paste -sd'|')] [SECONDS]" >&2
+      return 2
+    }
+    bins=("$ROOT/build/fuzz/bin/$target")
+  fi
+  for bin in "${bins[@]}"; do
+    say "$(basename "$bin") for $seconds s"
+    bash "$ROOT/tests/fuzz/run_fuzz.sh" "$bin" "$seconds" || rc=1
+  done
   return $rc
 }
 
