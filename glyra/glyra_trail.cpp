@@ -8,8 +8,6 @@
 #include "random.h"
 #include "text_rules.h"
 
-int32_t TruncToInt(double x) { return static_cast<int32_t>(x); }
-
 double DegreesToRadians(int32_t degrees) { return degrees * DegreePi / 180; }
 
 bool BuildCrawlTrail(TextEntry& entry, int32_t speed, AllocateFn allocate)
@@ -57,13 +55,6 @@ int32_t StepLengthFor(double widest, int32_t spacing)
     return step < MinStepLength ? MinStepLength : step;
 }
 
-int32_t WrapCoordinate(int32_t value, int32_t limit)
-{
-    if (value < 0) return limit;
-    if (value > limit) return 0;
-    return value;
-}
-
 void StartEntry(TextEntry& entry, int32_t x, int32_t y, double& widest, MeasureFn measure, void* context)
 {
     CrawlTrail& s = TrailOf(entry);
@@ -94,10 +85,8 @@ void AdvanceLeader(CrawlTrail& s, int32_t screenWidth, int32_t screenHeight)
         s.TrailY[k] = s.TrailY[k - 1];
     }
     s.Direction += (RandomReal(2.0) - 1.0) * s.TurnLimit;
-    s.TrailX[0] += TruncToInt(std::cos(s.Direction) * s.StepLength);
-    s.TrailY[0] += TruncToInt(std::sin(s.Direction) * s.StepLength);
-    s.TrailX[0] = WrapCoordinate(s.TrailX[0], screenWidth);
-    s.TrailY[0] = WrapCoordinate(s.TrailY[0], screenHeight);
+    s.TrailX[0] = WrapCoordinate(int64_t{s.TrailX[0]} + TruncToInt(std::cos(s.Direction) * s.StepLength), screenWidth);
+    s.TrailY[0] = WrapCoordinate(int64_t{s.TrailY[0]} + TruncToInt(std::sin(s.Direction) * s.StepLength), screenHeight);
 }
 
 void MoveCharacters(TextEntry& entry)

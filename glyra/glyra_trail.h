@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "integer_rules.h"
 #include "text_list.h"
 
 // Angles come from whole degrees with this value of pi, not a finer one.
@@ -43,8 +44,6 @@ constexpr EntryHooks TrailHooks = {BuildCrawlTrail, FreeCrawlTrail};
 inline CrawlTrail& TrailOf(TextEntry& entry) { return static_cast<CrawlTrail&>(*entry.State); }
 inline const CrawlTrail& TrailOf(const TextEntry& entry) { return static_cast<const CrawlTrail&>(*entry.State); }
 
-// Double to integer, toward zero.
-int32_t TruncToInt(double x);
 double DegreesToRadians(int32_t degrees);
 
 // The trail point character i is drawn from.
@@ -52,9 +51,6 @@ int32_t TrailIndex(int32_t character, int32_t spacing);
 // The widest character seen so far divided by the spacing, toward zero,
 // and never below MinStepLength.
 int32_t StepLengthFor(double widest, int32_t spacing);
-// A leader beyond an edge comes back at the opposite one; exactly on the
-// far edge it stays.
-int32_t WrapCoordinate(int32_t value, int32_t limit);
 
 // The width of one character in the font of the drawing.
 using MeasureFn = int32_t (*)(const TextChar* character, void* context);

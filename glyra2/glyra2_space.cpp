@@ -20,8 +20,6 @@ int32_t ScaleUp(int32_t a, int32_t z)
 
 int32_t Sign(int32_t x) { return (x > 0) - (x < 0); }
 
-int32_t TruncToInt(double x) { return static_cast<int32_t>(x); }
-
 int32_t WrapAngle(int32_t degrees)
 {
     if (degrees < -180) return degrees + 360;

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "integer_rules.h"
+
 constexpr int32_t FarDepth = 2000;      // depth of the far limit (0 is nearest)
 constexpr int32_t DampDepth = 500;      // nearer than this, inclinations over 90 are damped
 constexpr int32_t AngleSteps = 361;     // whole degrees -180..180
@@ -14,8 +16,6 @@ int32_t ScaleDown(int32_t a, int32_t z);
 // a * (z + 1000) / 1000, truncated toward zero: what covers a at depth z.
 int32_t ScaleUp(int32_t a, int32_t z);
 int32_t Sign(int32_t x);
-// Double to integer, toward zero.
-int32_t TruncToInt(double x);
 
 // One correction of an angle that left -180..180 by at most a turn.
 int32_t WrapAngle(int32_t degrees);

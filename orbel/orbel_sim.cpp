@@ -40,7 +40,8 @@ int32_t ScaledPointSize(int32_t pointSize, int32_t screenWidth, int32_t screenHe
                         int32_t windowHeight)
 {
     const int32_t factor = std::max(ShrinkFactor(screenWidth, windowWidth), ShrinkFactor(screenHeight, windowHeight));
-    return pointSize * factor;
+    // A square wider than the band shows nothing more, whatever the sizes.
+    return static_cast<int32_t>(std::min<int64_t>(int64_t{pointSize} * factor, PositionLimit));
 }
 
 MassPoint* AllocatePoints(int32_t count)

@@ -10,9 +10,6 @@ namespace {
 
 constexpr double Pi = 3.14159265;
 
-// Every conversion to an integer truncates toward zero.
-int32_t TruncToInt(double value) { return static_cast<int32_t>(value); }
-
 // One allocation taken from the budget; false when it has run dry.
 bool TakeAllocation(AllocationBudget* budget)
 {
@@ -73,21 +70,17 @@ void WormCrowd::Free()
 
 SegmentBox SegmentBoxAt(int32_t x, int32_t y, int32_t size)
 {
-    const int32_t h = size / 2;
-    return {x - h, y - h, x + h, y + h};
+    // Taken in 64 bits and kept in range: a box at the ends of the range
+    // stops there instead of wrapping.
+    const int64_t h = size / 2;
+    auto at = [](int64_t v) { return static_cast<int32_t>(v < INT32_MIN ? INT32_MIN : v > INT32_MAX ? INT32_MAX : v); };
+    return {at(x - h), at(y - h), at(x + h), at(y + h)};
 }
 
 int32_t OldestSlot(const Worm& worm)
 {
     const int32_t next = worm.HeadIndex + 1;
     return next >= worm.SegmentCount ? 0 : next;
-}
-
-int32_t WrapCoordinate(int32_t value, int32_t limit)
-{
-    if (value < 0) return limit;
-    if (value > limit) return 0;
-    return value;
 }
 
 int32_t StepAlong(double cosine, int32_t size) { return TruncToInt(cosine * size * 0.8); }
@@ -97,8 +90,8 @@ void TurnWorm(Worm& worm) { worm.Heading = (RandomReal(30.0) - 15.0) + worm.Head
 void StepWorm(Worm& worm, int32_t next, CrawlArea area)
 {
     const double r = worm.Heading * Pi / 180;
-    const int32_t x = worm.SegmentX[worm.HeadIndex] + StepAlong(std::cos(r), worm.SegmentSize);
-    const int32_t y = worm.SegmentY[worm.HeadIndex] + StepAlong(std::sin(r), worm.SegmentSize);
+    const int64_t x = int64_t{worm.SegmentX[worm.HeadIndex]} + StepAlong(std::cos(r), worm.SegmentSize);
+    const int64_t y = int64_t{worm.SegmentY[worm.HeadIndex]} + StepAlong(std::sin(r), worm.SegmentSize);
     worm.SegmentX[next] = WrapCoordinate(x, area.Width);
     worm.SegmentY[next] = WrapCoordinate(y, area.Height);
 }

@@ -4,6 +4,7 @@
 // caller hands in, so the walk runs and is tested without any window system.
 #pragma once
 
+#include "integer_rules.h"
 #include "worms_values.h"
 
 #include <cstdint>
@@ -66,9 +67,6 @@ SegmentBox SegmentBoxAt(int32_t x, int32_t y, int32_t size);
 // The ring slot after the head, which holds the oldest segment.
 int32_t OldestSlot(const Worm& worm);
 
-// A coordinate that left the area comes back at the far edge exactly, without
-// the overshoot; the edge itself (0 or limit) stays.
-int32_t WrapCoordinate(int32_t value, int32_t limit);
 
 // One step along an axis: direction cosine x size x 0.8, truncated toward zero.
 int32_t StepAlong(double cosine, int32_t size);

@@ -3,8 +3,7 @@
 // (laid out, stepped, their drawn side) and Worms' crowd (built, crawling
 // a few ticks with nothing drawn).
 //
-// Sizes are any the system can report: GDI's device coordinates are 27-bit
-// numbers, so screens, windows and the crawl area lie within +-GdiLimit.
+// Sizes are any 32-bit numbers, far beyond what a system reports.
 // The work of one input is kept small: the validation and the allocation
 // see the stored numbers, but Orbel steps only its first MaxSteppedPoints
 // points and Worms builds at most MaxBuiltWorms worms.
@@ -25,13 +24,12 @@
 
 namespace {
 
-constexpr int32_t GdiLimit = (1 << 27) - 1;
 constexpr int32_t MaxSteppedPoints = 48;
 constexpr int32_t MaxOrbelTicks = 16;
 constexpr int32_t MaxBuiltWorms = 32;
 constexpr int32_t MaxWormsTicks = 64;
 
-int32_t Size(FuzzInput& in) { return Within(in.I32(), GdiLimit); }
+int32_t Size(FuzzInput& in) { return in.I32(); }
 
 bool InBand(int32_t v) { return v >= -PositionLimit && v <= PositionLimit; }
 

@@ -187,21 +187,6 @@ TEST(GlyraStart, ColoursLightAndTurnsBounded)
     }
 }
 
-TEST(GlyraWrap, EdgesAndBeyond)
-{
-    const struct {
-        int32_t Value, Limit, Wrapped;
-    } cases[] = {
-        {-1, ScreenW, ScreenW}, {-30, ScreenW, ScreenW}, {0, ScreenW, 0},         {ScreenW, ScreenW, ScreenW},
-        {ScreenW + 1, ScreenW, 0}, {ScreenW + 40, ScreenW, 0}, {512, ScreenW, 512}, {-1, ScreenH, ScreenH},
-        {ScreenH + 1, ScreenH, 0}, {ScreenH, ScreenH, ScreenH},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.Value) + " in " + std::to_string(c.Limit));
-        EXPECT_EQ(WrapCoordinate(c.Value, c.Limit), c.Wrapped);
-    }
-}
-
 // One tick's step: cos and sin of the heading times the step, each
 // truncated toward zero; y grows downwards, so 90 degrees is down.
 TEST(GlyraTick, StepsAlongTheHeadingTruncatingTowardZero)

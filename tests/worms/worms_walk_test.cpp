@@ -107,14 +107,6 @@ TEST_F(WormsWalk, ColourByteOfTheRareDraw256IsZero)
     EXPECT_EQ(crowd[0].Colour, 0u + 256 * green + 65536 * blue);
 }
 
-TEST(WormsWrap, CoordinatesJumpToTheFarEdgeWithoutOvershoot)
-{
-    const struct {
-        int32_t value, expected;
-    } cases[] = {{-3, 640}, {-1, 640}, {0, 0}, {5, 5}, {640, 640}, {641, 0}, {652, 0}};
-    for (const auto& c : cases) EXPECT_EQ(WrapCoordinate(c.value, 640), c.expected) << c.value;
-}
-
 // Steps are truncated toward zero and wrapped, x and y each on its own.
 TEST_F(WormsWalk, StepTruncatesThenWrapsEachAxis)
 {
