@@ -1,19 +1,15 @@
-// Glyra's saver: one instance per window holds the entries of its strings
-// with their trails and the one font of the drawing. The GDI passes of a
-// tick are declared here so that tests can drive them on a memory DC.
+// Glyra's saver on Windows: one instance per window holds its run.
 #pragma once
-
-#include <windows.h>
 
 #include <cstdint>
 
-#include "glyra_trail.h"
-#include "saver_font.h"
+#include "canvas.h"
+#include "glyra_run.h"
 #include "saver_hooks.h"
 #include "text_settings.h"
 
 // Makes the one font of the drawing; null when it cannot be made.
-using FontMaker = HFONT (*)(int32_t height, int32_t bold, int32_t italic, const char* faceName);
+using FontMaker = CanvasFont* (*)(Canvas& canvas, const TextChar* face, int32_t height, bool bold, bool italic);
 
 // The text settings, with how a run makes its font: Prepare makes it with
 // MakeFont; tests put a failing maker in its place.
@@ -26,21 +22,11 @@ public:
 class GlyraInstance final : public SaverInstance {
 public:
     using SaverInstance::SaverInstance;
-    ~GlyraInstance() override;
-
-    TextList List;             // the strings of this run, each with its trail
-    int32_t FontSize = 0;      // the settings' size brought into bounds
-    HFONT TextFont = nullptr;  // alive from Prepare to Release
+    GlyraRun Run;
 };
 
 // The program's one settings object.
 GlyraSettings& Glyra();
 
-// OnCreate's work on a device context: every entry at the window's centre,
-// its step from the widest character so far, its colour and heading.
-void PlaceEntries(GlyraInstance& run, HDC dc);
-// One entry's tick: the leader's move, the erase pass, the characters'
-// move along the trail, the draw pass.
-void TickEntry(GlyraInstance& run, HDC dc, TextEntry& entry);
-// Every character where CharX/CharY say, in one colour.
-void DrawCharacters(HDC dc, const TextEntry& entry, COLORREF colour);
+// The canvas's own font maker, MakeFont's default.
+CanvasFont* MakeCanvasFont(Canvas& canvas, const TextChar* face, int32_t height, bool bold, bool italic);

@@ -1,17 +1,25 @@
+// Glyra2's hooks: each window's run is prepared before the window exists,
+// gets its fonts when the window is created, draws through a GDI canvas on
+// every tick, loses its fonts when the window closes and its strings after.
 #include "glyra2_saver.h"
 
-#include <cmath>
 #include <new>
 
 #include "default_texts.h"
-#include "random.h"
+#include "gdi_canvas.h"
+#include "saver_font.h"
 #include "settings_dialog.h"
 
 namespace {
 
 TextSettings Settings("Software\\Zamvel\\Glyra2", 48);
 
-Glyra2Instance& Run(SaverInstance& instance) { return static_cast<Glyra2Instance&>(instance); }
+Glyra2Run& Run(SaverInstance& instance) { return static_cast<Glyra2Instance&>(instance).Run; }
+
+bool AddBuiltIn(TextList& list, const char* bytes, int32_t speed, const EntryHooks& hooks)
+{
+    return AddTextTo(list, bytes, DefaultTextCodePage, speed, hooks);
+}
 
 SettingsKey& ProgramSettings() { return Settings; }
 
@@ -19,62 +27,43 @@ SaverInstance* NewInstance(const SaverView& view) { return new (std::nothrow) Gl
 
 bool Prepare(SaverInstance& instance)
 {
-    Glyra2Instance& r = Run(instance);
     const TextSettings& s = Settings;
-    r.FontSize = ClampFontSize(s.FontSize);
-    FillSpace(r.Space, r.View.ScreenWidth / 2, r.View.ScreenHeight / 2);
-    // The stored strings take their flights from the generator as it stands:
-    // unseeded in the first window, so they start alike on every run. The
-    // built-in ones come after the seed.
-    r.List.AppendCopies(s.List, s.Speed, FlightHooks);
-    if (r.View.Index == 0) SeedRandom(GetTickCount());
-    // One pass always fills an empty list; only memory running out leaves
-    // it empty, and then the saver ends instead of showing nothing.
-    if (r.List.EntryCount == 0)
-        for (const char* text : Glyra2DefaultTexts) AddTextTo(r.List, text, DefaultTextCodePage, s.Speed, FlightHooks);
-    return r.List.EntryCount != 0;
+    const SaverView& v = instance.View;
+    // The run's first window seeds the generator; the others go on from it.
+    const uint32_t seed = GetTickCount();
+    return PrepareGlyra2(Run(instance), s.List, s.Speed, s.FontSize, v.ScreenWidth, v.ScreenHeight,
+                         v.Index == 0 ? &seed : nullptr, AddBuiltIn);
 }
 
 void OnCreate(SaverInstance& instance, HWND window)
 {
-    Glyra2Instance& r = Run(instance);
-    CreateFonts(r, true);
+    const TextSettings& s = Settings;
+    wchar_t face[LF_FACESIZE];
+    FaceNameToWide(s.FontName, face);
     HDC dc = GetDC(window);
-    PlaceEntries(r, dc);
+    {
+        GdiCanvas canvas(dc);
+        StartGlyra2(Run(instance), canvas, face, s.FontBold != 0, s.FontItalic != 0);
+    }
     ReleaseDC(window, dc);
     ShowWindow(window, SW_SHOW);
 }
 
 void DrawFrame(SaverInstance& instance, HWND, HDC dc)
 {
-    Glyra2Instance& r = Run(instance);
-    HGDIOBJ previous = SelectObject(dc, GetStockObject(SYSTEM_FONT));
-    SetBkMode(dc, TRANSPARENT);
-    for (TextEntry* e = r.List.Head; e; e = e->Next) TickEntry(r, dc, *e);
-    SelectObject(dc, previous);
+    GdiCanvas canvas(dc);
+    DrawGlyra2(Run(instance), canvas);
 }
 
 bool QueryClose(SaverInstance& instance, HWND)
 {
-    DeleteFontTable(Run(instance).Fonts);
+    FreeGlyra2Fonts(Run(instance));
     return true;
 }
 
-void Release(SaverInstance& instance)
-{
-    Glyra2Instance& r = Run(instance);
-    r.List.Release(FlightHooks);
-    // Nothing is left when the window closed normally.
-    DeleteFontTable(r.Fonts);
-}
+void Release(SaverInstance& instance) { EndGlyra2(Run(instance)); }
 
 } // namespace
-
-Glyra2Instance::~Glyra2Instance()
-{
-    List.Release(FlightHooks);
-    DeleteFontTable(Fonts);
-}
 
 const SaverHooks ProgramSaver = {
     "Glyra2",
@@ -88,55 +77,3 @@ TextSettings& Glyra2() { return Settings; }
 TextSettings& TextSaverSettings() { return Settings; }
 
 const char* const* TextSaverSpeedLabels() { return Glyra2SpeedLabels; }
-
-bool CreateFonts(Glyra2Instance& run, bool keepAlive)
-{
-    const TextSettings& s = Settings;
-    return CreateFontTable(run.Fonts, FontRequest{run.FontSize, s.FontBold, s.FontItalic, s.FontName, keepAlive});
-}
-
-void PlaceEntries(Glyra2Instance& run, HDC dc)
-{
-    HFONT largest = FontAt(run.Fonts, run.Fonts.Count - 1);
-    HGDIOBJ previous = largest ? SelectObject(dc, largest) : nullptr;
-    for (TextEntry* e = run.List.Head; e; e = e->Next) {
-        if (!e->State) continue;
-        FlightPath& path = PathOf(*e);
-        StartEntry(path, run.FontSize, run.Space);
-        for (int32_t i = 0; i < e->Length; ++i) {
-            SIZE size{};
-            GetTextExtentPoint32W(dc, &e->Text[i], 1, &size);
-            const int32_t extent = TruncToInt(std::sqrt(static_cast<double>(size.cx) * size.cx +
-                                                        static_cast<double>(size.cy) * size.cy));
-            if (extent > path.MaxExtent) path.MaxExtent = extent;
-        }
-    }
-    if (previous) SelectObject(dc, previous);
-}
-
-void DrawChain(Glyra2Instance& run, HDC dc, TextEntry& entry, int32_t slot, bool inBlack)
-{
-    FlightPath& path = PathOf(entry);
-    if (inBlack) SetTextColor(dc, RGB(0, 0, 0));
-    for (int32_t i = 0; i < entry.Length; ++i) {
-        if (!inBlack) SetTextColor(dc, DimmedColour(path.Red, path.Green, path.Blue, path.PathZ[slot]));
-        // A font that could not be made selects nothing: the character is
-        // drawn in the font already selected.
-        HFONT font = FontAt(run.Fonts, ClampedFontIndex(path, slot, run.FontSize));
-        if (font) SelectObject(dc, font);
-        TextOutW(dc, path.ScreenX[slot], path.ScreenY[slot], &entry.Text[i], 1);
-        slot = SlotBehind(path, slot);
-    }
-}
-
-void TickEntry(Glyra2Instance& run, HDC dc, TextEntry& entry)
-{
-    if (!entry.State) return;
-    FlightPath& path = PathOf(entry);
-    const int32_t step = MoveLeader(path, run.Space);
-    // Last tick's glyphs go first, drawn again in black where they were.
-    DrawChain(run, dc, entry, path.PrevSlot, true);
-    ProjectSlot(path, step, run.FontSize, run.Space);
-    DrawChain(run, dc, entry, path.HeadSlot, false);
-    AdvanceRing(path);
-}

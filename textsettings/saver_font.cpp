@@ -13,12 +13,3 @@ void FaceNameToWide(const char* faceName, wchar_t (&out)[LF_FACESIZE])
     // is cut; the face is then looked up by what is left.
     if (!MultiByteToWideChar(codePage, 0, faceName, -1, out, LF_FACESIZE)) out[LF_FACESIZE - 1] = L'\0';
 }
-
-HFONT CreateSaverFont(int32_t height, int32_t bold, int32_t italic, const char* faceName)
-{
-    wchar_t face[LF_FACESIZE];
-    FaceNameToWide(faceName, face);
-    return CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic ? TRUE : FALSE, FALSE, FALSE,
-                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
-                       DEFAULT_PITCH | FF_DONTCARE, face);
-}

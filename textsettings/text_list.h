@@ -6,14 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-// One 16-bit unit of UTF-16 text: the Windows wide character where the
-// drawing happens, the same 16-bit unit in the native build.
-#if defined(_WIN32)
-using TextChar = wchar_t;
-#else
-using TextChar = char16_t;
-#endif
-static_assert(sizeof(TextChar) == 2, "text is held as UTF-16");
+#include "text_char.h"
 
 // The base of each saver's own animation state of an entry: Glyra2's
 // FlightPath, Glyra's CrawlTrail. The stored settings' entries have none.

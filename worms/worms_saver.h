@@ -1,22 +1,12 @@
-// Worms' saver: one instance per window holds its worms, built before the
-// window exists and freed after it is gone; each tick they crawl one step
-// over whatever the window shows (the shell puts the screen as it was there).
+// Worms' saver on Windows: one instance per window holds its run; the shell
+// puts the screen as it was into the window, and the worms crawl over it.
 #pragma once
 
-#include <windows.h>
-
-#include <cstdint>
-
 #include "saver_hooks.h"
-#include "worms_walk.h"
+#include "worms_run.h"
 
 class WormsInstance final : public SaverInstance {
 public:
     using SaverInstance::SaverInstance;
-
-    int32_t Type = DefaultType;
-    WormCrowd WormArray;
-    // The brush template for every worm brush; a worm's Colour goes into it
-    // before each CreateBrushIndirect.
-    LOGBRUSH SegmentBrush{};
+    WormsRun Run;
 };

@@ -5,6 +5,7 @@
 #include <set>
 #include <vector>
 
+#include "gdi_canvas.h"
 #include "glyra_test_support.h"
 #include "random.h"
 #include "win_test_support.h"
@@ -19,23 +20,22 @@ protected:
     {
         Store(stored);
         Glyra().LoadFromRegistry();
-        run = std::make_unique<GlyraRun>(GlyraView());
+        run = std::make_unique<GlyraInstanceRun>(GlyraView());
         ASSERT_TRUE(run->Prepare());
         SeedRandom(seed);
-        PlaceEntries(**run, canvas.Dc());
+        GdiCanvas gdi(canvas.Dc());
+        PlaceEntries((*run)->Run, gdi);
     }
     static int Width() { return GlyraView().ScreenWidth; }
     static int Height() { return GlyraView().ScreenHeight; }
     // Last tick's glyphs of every entry drawn in one colour.
     void DrawAll(HDC dc, bool inBlack)
     {
-        HGDIOBJ previous = SelectObject(dc, (*run)->TextFont);
-        SetBkMode(dc, TRANSPARENT);
-        for (TextEntry* e = (*run)->List.Head; e; e = e->Next)
-            DrawCharacters(dc, *e, inBlack ? RGB(0, 0, 0) : TrailOf(*e).TextColour);
-        SelectObject(dc, previous);
+        GdiCanvas gdi(dc);
+        for (TextEntry* e = (*run)->Run.List.Head; e; e = e->Next)
+            DrawCharacters((*run)->Run, gdi, *e, inBlack ? RGB(0, 0, 0) : TrailOf(*e).TextColour);
     }
-    std::unique_ptr<GlyraRun> run;
+    std::unique_ptr<GlyraInstanceRun> run;
 };
 
 // After many ticks the picture holds exactly the glyphs of the last tick:
@@ -75,7 +75,7 @@ TEST_F(GlyraDrawing, EveryLitPixelIsAStringsLightColour)
     stored.Speed = 1;
     Start(stored, 7, canvas);
     std::set<uint32_t> colours;
-    for (TextEntry* e = (*run)->List.Head; e; e = e->Next) colours.insert(TrailOf(*e).TextColour);
+    for (TextEntry* e = (*run)->Run.List.Head; e; e = e->Next) colours.insert(TrailOf(*e).TextColour);
     for (uint32_t c : colours)
         for (uint32_t channel : {c & 0xFF, (c >> 8) & 0xFF, c >> 16}) {
             EXPECT_GE(channel, 135u);
@@ -128,11 +128,12 @@ TEST_F(GlyraDrawing, EntriesStartAtHalfTheWindow)
         SaverView view = GlyraView();
         view.WindowWidth = c.Width;
         view.WindowHeight = c.Height;
-        GlyraRun preview(view);
+        GlyraInstanceRun preview(view);
         ASSERT_TRUE(preview.Prepare());
         MemoryCanvas canvas(16, 16);
-        PlaceEntries(*preview, canvas.Dc());
-        for (TextEntry* e = preview->List.Head; e; e = e->Next) {
+        GdiCanvas gdi(canvas.Dc());
+        PlaceEntries(preview->Run, gdi);
+        for (TextEntry* e = preview->Run.List.Head; e; e = e->Next) {
             const CrawlTrail& t = TrailOf(*e);
             for (int32_t k = 0; k < t.TrailLength; ++k) {
                 EXPECT_EQ(t.TrailX[k], c.X);
@@ -158,20 +159,21 @@ TEST_F(GlyraDrawing, StepFromTheWidestCharacterInTheFont)
         stored.FontSize = 60;
         Store(stored);
         Glyra().LoadFromRegistry();
-        GlyraRun wide(GlyraView());
+        GlyraInstanceRun wide(GlyraView());
         ASSERT_TRUE(wide.Prepare());
         MemoryCanvas canvas(16, 16);
-        HGDIOBJ old = SelectObject(canvas.Dc(), wide->TextFont);
+        HGDIOBJ old = SelectObject(canvas.Dc(), GdiFontHandle(wide->Run.Font));
         SIZE w{}, m{};
         GetTextExtentPoint32W(canvas.Dc(), L"W", 1, &w);
         GetTextExtentPoint32W(canvas.Dc(), L"M", 1, &m);
         SelectObject(canvas.Dc(), old);
         const int32_t widest = w.cx > m.cx ? w.cx : m.cx;
-        PlaceEntries(*wide, canvas.Dc());
+        GdiCanvas gdi(canvas.Dc());
+        PlaceEntries(wide->Run, gdi);
         const int32_t step = StepLengthFor(widest, speed);
         EXPECT_GT(widest, 20);
-        EXPECT_EQ(TrailOf(*wide->List.Head).StepLength, step);
-        EXPECT_EQ(TrailOf(*wide->List.Tail).StepLength, step);
+        EXPECT_EQ(TrailOf(*wide->Run.List.Head).StepLength, step);
+        EXPECT_EQ(TrailOf(*wide->Run.List.Tail).StepLength, step);
     }
 }
 

@@ -9,6 +9,7 @@
 #include "default_texts.h"
 #include "entry_texts.h"
 #include "glyra_defaults.h"
+#include "gdi_canvas.h"
 #include "glyra_test_support.h"
 #include "random.h"
 #include "win_test_support.h"
@@ -42,7 +43,7 @@ std::vector<std::wstring> BuiltInsFromSeed(uint32_t seed)
     return picked;
 }
 
-HFONT NoFont(int32_t, int32_t, int32_t, const char*) { return nullptr; }
+CanvasFont* NoFont(Canvas&, const TextChar*, int32_t, bool, bool) { return nullptr; }
 
 class GlyraHooks : public GlyraTest {};
 
@@ -53,20 +54,20 @@ class GlyraHooks : public GlyraTest {};
 TEST_F(GlyraHooks, BuiltInStringsOnlyForAnEmptyList)
 {
     Glyra().LoadFromRegistry();
-    GlyraRun run(GlyraView());
+    GlyraInstanceRun run(GlyraView());
     const DWORD before = GetTickCount();
     ASSERT_TRUE(run.Prepare());
     const DWORD after = GetTickCount();
-    const std::vector<std::wstring> shown = EntryTexts(run->List);
+    const std::vector<std::wstring> shown = EntryTexts(run->Run.List);
     bool seeded = false;
     for (DWORD t = before; t <= after && !seeded; ++t) seeded = BuiltInsFromSeed(t) == shown;
     EXPECT_TRUE(seeded) << "not the strings a tick-count seed picks";
 
     Store({{"mine"}});
     Glyra().LoadFromRegistry();
-    GlyraRun stored(GlyraView());
+    GlyraInstanceRun stored(GlyraView());
     ASSERT_TRUE(stored.Prepare());
-    EXPECT_EQ(EntryTexts(stored->List), (std::vector<std::wstring>{L"mine"}));
+    EXPECT_EQ(EntryTexts(stored->Run.List), (std::vector<std::wstring>{L"mine"}));
 }
 
 // The first window seeds the generator from the tick count, so stored
@@ -77,7 +78,7 @@ TEST_F(GlyraHooks, OnlyTheFirstWindowSeedsFromTheTickCount)
 {
     Store({{"seeded"}});
     Glyra().LoadFromRegistry();
-    GlyraRun first(GlyraView());
+    GlyraInstanceRun first(GlyraView());
     SeedRandom(1);
     const DWORD before = GetTickCount();
     ASSERT_TRUE(first.Prepare());
@@ -86,7 +87,7 @@ TEST_F(GlyraHooks, OnlyTheFirstWindowSeedsFromTheTickCount)
     EXPECT_LE(RandomState(), after);
 
     SeedRandom(0x9E3779B9u);
-    GlyraRun second(GlyraView(1));
+    GlyraInstanceRun second(GlyraView(1));
     ASSERT_TRUE(second.Prepare());
     EXPECT_EQ(RandomState(), 0x9E3779B9u);
 }
@@ -107,13 +108,13 @@ TEST_F(GlyraHooks, PrepareMakesTheFontFromTheSettingsAndBoundsTheSize)
         stored.Italic = c.Italic;
         Store(stored);
         Glyra().LoadFromRegistry();
-        GlyraRun run(GlyraView());
+        GlyraInstanceRun run(GlyraView());
         ASSERT_TRUE(run.Prepare());
-        EXPECT_EQ(run->FontSize, c.Height);
+        EXPECT_EQ(run->Run.FontSize, c.Height);
         EXPECT_EQ(Glyra().FontSize, c.Stored);
-        ASSERT_NE(run->TextFont, nullptr);
+        ASSERT_NE(run->Run.Font, nullptr);
         LOGFONTA lf{};
-        ASSERT_EQ(GetObjectA(run->TextFont, sizeof lf, &lf), static_cast<int>(sizeof lf));
+        ASSERT_EQ(GetObjectA(GdiFontHandle(run->Run.Font), sizeof lf, &lf), static_cast<int>(sizeof lf));
         EXPECT_EQ(lf.lfHeight, c.Height);
         EXPECT_EQ(lf.lfWeight, c.Bold ? FW_BOLD : FW_NORMAL);
         EXPECT_EQ(lf.lfItalic != 0, c.Italic != 0);
@@ -130,17 +131,20 @@ TEST_F(GlyraHooks, AMissingFontIsReportedAndTheAnimationRuns)
     Glyra().MakeFont = NoFont;
     Glyra().LoadFromRegistry();
     MessageBoxCatcher catcher;
-    GlyraRun run(GlyraView());
+    GlyraInstanceRun run(GlyraView());
     ASSERT_TRUE(run.Prepare());
     ASSERT_EQ(catcher.Boxes().size(), 1u);
     EXPECT_EQ(catcher.Boxes()[0].Text, "failed to creating font.");
-    EXPECT_EQ(run->TextFont, nullptr);
-    GlyraRun second(GlyraView(1));
+    EXPECT_EQ(run->Run.Font, nullptr);
+    GlyraInstanceRun second(GlyraView(1));
     ASSERT_TRUE(second.Prepare());
     EXPECT_EQ(catcher.Boxes().size(), 1u);
 
     MemoryCanvas canvas(1024, 768);
-    PlaceEntries(*run, canvas.Dc());
+    {
+        GdiCanvas gdi(canvas.Dc());
+        PlaceEntries(run->Run, gdi);
+    }
     for (int tick = 0; tick < 5; ++tick) run.DrawFrame(canvas.Dc());
     EXPECT_GT(Lit(canvas.Pixels()), 10u);
     run.End();
@@ -154,17 +158,17 @@ TEST_F(GlyraHooks, ReleaseDeletesTheFontAndFreesTheList)
 {
     Store({{"one", "two"}});
     Glyra().LoadFromRegistry();
-    GlyraRun run(GlyraView());
+    GlyraInstanceRun run(GlyraView());
     ASSERT_TRUE(run.Prepare());
-    HFONT font = run->TextFont;
+    HFONT font = GdiFontHandle(run->Run.Font);
     ASSERT_NE(font, nullptr);
     EXPECT_TRUE(run.QueryClose());
     run.Release();
     EXPECT_EQ(GetObjectType(font), 0u);
-    EXPECT_EQ(run->TextFont, nullptr);
-    EXPECT_EQ(run->List.Head, nullptr);
-    EXPECT_EQ(run->List.Tail, nullptr);
-    EXPECT_EQ(run->List.EntryCount, 2);
+    EXPECT_EQ(run->Run.Font, nullptr);
+    EXPECT_EQ(run->Run.List.Head, nullptr);
+    EXPECT_EQ(run->Run.List.Tail, nullptr);
+    EXPECT_EQ(run->Run.List.EntryCount, 2);
     EXPECT_EQ(EntryTexts(Glyra().List), (std::vector<std::wstring>{L"one", L"two"}));
 }
 

@@ -27,7 +27,7 @@ void GlyraTest::SetUp()
 
 void GlyraTest::TearDown()
 {
-    Glyra().MakeFont = CreateSaverFont;
+    Glyra().MakeFont = MakeCanvasFont;
     Glyra().ReleaseList();
     DeleteRegistryTree(GlyraKey);
 }

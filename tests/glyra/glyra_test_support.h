@@ -27,7 +27,7 @@ struct StoredSettings {
 // Replaces the program's key with these values.
 void Store(const StoredSettings& s);
 
-using GlyraRun = InstanceRun<GlyraInstance>;
+using GlyraInstanceRun = InstanceRun<GlyraInstance>;
 
 // A full-screen window of 1024 x 768, the first of the run unless index
 // says otherwise.

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "gdi_canvas.h"
 #include "glyra2_test_support.h"
 #include "random.h"
 #include "win_test_support.h"
@@ -31,15 +32,16 @@ protected:
         PutSettings(text, speed, fontSize);
         SeedRandom(1);
         Glyra2().LoadFromRegistry();
-        run = std::make_unique<Glyra2Run>(Glyra2View());
+        run = std::make_unique<Glyra2InstanceRun>(Glyra2View());
         ASSERT_TRUE(run->Prepare());
         SeedRandom(2024);  // the same flight on every run of the test
-        ASSERT_TRUE(CreateFonts(**run, true));
-        PlaceEntries(**run, canvas.Dc());
+        ASSERT_TRUE(MakeFonts(*run));
+        GdiCanvas gdi(canvas.Dc());
+        PlaceEntries((*run)->Run, gdi);
     }
     static int Width() { return Glyra2View().ScreenWidth; }
     static int Height() { return Glyra2View().ScreenHeight; }
-    std::unique_ptr<Glyra2Run> run;
+    std::unique_ptr<Glyra2InstanceRun> run;
 };
 
 // After many ticks the picture holds exactly the glyphs of the last tick:
@@ -51,19 +53,23 @@ TEST_F(Glyra2Drawing, TheErasePassLeavesNothingBehind)
     MemoryCanvas canvas(Width(), Height());
     Start("Glyra2 flies: WMQ@&%", 2, 48, canvas);
     for (int tick = 0; tick < 300; ++tick) run->DrawFrame(canvas.Dc());
-    TextEntry& entry = *(*run)->List.Head;
+    TextEntry& entry = *(*run)->Run.List.Head;
     const int32_t newest = PathOf(entry).PrevSlot;
 
     MemoryCanvas fresh(Width(), Height());
-    SetBkMode(fresh.Dc(), TRANSPARENT);
-    DrawChain(**run, fresh.Dc(), entry, newest, false);
+    {
+        GdiCanvas gdi(fresh.Dc());
+        DrawChain((*run)->Run, gdi, entry, newest, false);
+    }
     const std::vector<uint32_t> picture = canvas.Pixels();
     EXPECT_GT(Lit(picture), 100u);
     EXPECT_TRUE(picture == fresh.Pixels()) << "pixels other than the last tick's glyphs are lit";
 
     // Drawing them once more in black leaves the screen black.
-    SetBkMode(canvas.Dc(), TRANSPARENT);
-    DrawChain(**run, canvas.Dc(), entry, newest, true);
+    {
+        GdiCanvas gdi(canvas.Dc());
+        DrawChain((*run)->Run, gdi, entry, newest, true);
+    }
     EXPECT_EQ(Lit(canvas.Pixels()), 0u);
 }
 
@@ -75,9 +81,9 @@ TEST_F(Glyra2Drawing, TheStringUnrollsFromTheFarCentre)
 {
     MemoryCanvas canvas(Width(), Height());
     Start("ABCDE", 2, 48, canvas);
-    TextEntry& entry = *(*run)->List.Head;
+    TextEntry& entry = *(*run)->Run.List.Head;
     FlightPath& s = PathOf(entry);
-    const Glyra2Space& space = (*run)->Space;
+    const Glyra2Space& space = (*run)->Run.Space;
     const int32_t farFont = ScaleDown(48, 2000) + 2;
     const uint32_t farColour = DimmedColour(s.Red, s.Green, s.Blue, 2000);
     ASSERT_GT(s.MaxExtent, 0);

@@ -10,6 +10,7 @@
 
 #include "entry_texts.h"
 #include "failing_allocator.h"
+#include "gdi_canvas.h"
 #include "glyra2_test_support.h"
 #include "random.h"
 #include "win_test_support.h"
@@ -76,24 +77,24 @@ TEST_F(Glyra2Hooks, PrepareAddsTheBuiltInStringsAfterSeeding)
 {
     SeedRandom(1);
     Glyra2().LoadFromRegistry();
-    Glyra2Run first(Glyra2View());
+    Glyra2InstanceRun first(Glyra2View());
     const DWORD before = GetTickCount();
     ASSERT_TRUE(first.Prepare());
     const DWORD after = GetTickCount();
-    EXPECT_EQ(EntryTexts(first->List), BuiltIn);
-    const std::vector<Start> got = Starts(first->List);
+    EXPECT_EQ(EntryTexts(first->Run.List), BuiltIn);
+    const std::vector<Start> got = Starts(first->Run.List);
     bool seeded = false;
     for (DWORD t = before; t <= after && !seeded; ++t) seeded = StartsFromSeed(t, 6) == got;
     EXPECT_TRUE(seeded) << "not drawn from a tick-count seed";
-    EXPECT_DOUBLE_EQ(first->Space.LimitX[0], 501.76);
-    EXPECT_NEAR(first->Space.SinTable[270], 1.0, 1e-12);
+    EXPECT_DOUBLE_EQ(first->Run.Space.LimitX[0], 501.76);
+    EXPECT_NEAR(first->Run.Space.SinTable[270], 1.0, 1e-12);
 
     SeedRandom(0x9E3779B9u);
-    Glyra2Run second(RunView(1600, 900, 1));
+    Glyra2InstanceRun second(RunView(1600, 900, 1));
     ASSERT_TRUE(second.Prepare());
-    EXPECT_EQ(Starts(second->List), StartsFromSeed(0x9E3779B9u, 6));
-    EXPECT_EQ(second->Space.HalfScreenWidth, 800);
-    EXPECT_EQ(second->Space.HalfScreenHeight, 450);
+    EXPECT_EQ(Starts(second->Run.List), StartsFromSeed(0x9E3779B9u, 6));
+    EXPECT_EQ(second->Run.Space.HalfScreenWidth, 800);
+    EXPECT_EQ(second->Run.Space.HalfScreenHeight, 450);
 }
 
 // Stored strings take their flights before the seed, from the generator as
@@ -104,10 +105,10 @@ TEST_F(Glyra2Hooks, StoredStringsStartAlikeOnEveryRun)
     ASSERT_TRUE(PutValue(Glyra2ListKey, "2", REG_SZ, "beta"));
     SeedRandom(1);  // the generator's state when a program starts
     Glyra2().LoadFromRegistry();
-    Glyra2Run run(Glyra2View());
+    Glyra2InstanceRun run(Glyra2View());
     ASSERT_TRUE(run.Prepare());
-    EXPECT_EQ(EntryTexts(run->List), (std::vector<std::wstring>{L"alpha", L"beta"}));
-    EXPECT_EQ(Starts(run->List), StartsFromSeed(1, 2));
+    EXPECT_EQ(EntryTexts(run->Run.List), (std::vector<std::wstring>{L"alpha", L"beta"}));
+    EXPECT_EQ(Starts(run->Run.List), StartsFromSeed(1, 2));
 }
 
 TEST_F(Glyra2Hooks, AListOfEmptyStringsShowsTheBuiltInOnes)
@@ -115,9 +116,9 @@ TEST_F(Glyra2Hooks, AListOfEmptyStringsShowsTheBuiltInOnes)
     ASSERT_TRUE(PutValue(Glyra2ListKey, "1", REG_SZ, ""));
     Glyra2().LoadFromRegistry();
     EXPECT_EQ(Glyra2().List.EntryCount, 0);
-    Glyra2Run run(Glyra2View());
+    Glyra2InstanceRun run(Glyra2View());
     ASSERT_TRUE(run.Prepare());
-    EXPECT_EQ(EntryTexts(run->List), BuiltIn);
+    EXPECT_EQ(EntryTexts(run->Run.List), BuiltIn);
 }
 
 // A run brings FontSize into 6..MaxFontSize before the fonts are made, and
@@ -132,12 +133,12 @@ TEST_F(Glyra2Hooks, FontSizeBoundsAndTheTable)
         SCOPED_TRACE(c.Stored);
         ASSERT_TRUE(PutDword(Glyra2Key, "FontSize", c.Stored));
         Glyra2().LoadFromRegistry();
-        Glyra2Run run(Glyra2View());
+        Glyra2InstanceRun run(Glyra2View());
         ASSERT_TRUE(run.Prepare());
-        EXPECT_EQ(run->FontSize, c.Used);
+        EXPECT_EQ(run->Run.FontSize, c.Used);
         EXPECT_EQ(Glyra2().FontSize, static_cast<int32_t>(c.Stored));
-        ASSERT_TRUE(CreateFonts(*run, true));
-        EXPECT_EQ(run->Fonts.Count, c.Used);
+        ASSERT_TRUE(MakeFonts(run));
+        EXPECT_EQ(run->Run.FontCount, c.Used);
     }
 }
 
@@ -151,13 +152,13 @@ TEST_F(Glyra2Hooks, FontsLiveFromCreationToQueryClose)
     ASSERT_TRUE(PutDword(Glyra2Key, "FontItalic", 1));
     ASSERT_TRUE(PutValue(Glyra2Key, "FontName", REG_SZ, "Tahoma"));
     Glyra2().LoadFromRegistry();
-    Glyra2Run run(Glyra2View());
+    Glyra2InstanceRun run(Glyra2View());
     ASSERT_TRUE(run.Prepare());
-    ASSERT_TRUE(CreateFonts(*run, true));
-    const FontTable& table = run->Fonts;
-    ASSERT_EQ(table.Count, 20);
-    std::vector<HFONT> fonts(table.Fonts, table.Fonts + table.Count);
-    for (int32_t k = 0; k < table.Count; ++k) {
+    ASSERT_TRUE(MakeFonts(run));
+    ASSERT_EQ(run->Run.FontCount, 20);
+    std::vector<HFONT> fonts;
+    for (int32_t k = 0; k < 20; ++k) fonts.push_back(GdiFontHandle(Glyra2FontAt(run->Run, k)));
+    for (int32_t k = 0; k < 20; ++k) {
         SCOPED_TRACE(k);
         LOGFONTA lf{};
         ASSERT_EQ(GetObjectA(fonts[static_cast<size_t>(k)], sizeof lf, &lf), static_cast<int>(sizeof lf));
@@ -167,11 +168,12 @@ TEST_F(Glyra2Hooks, FontsLiveFromCreationToQueryClose)
         EXPECT_EQ(lf.lfQuality, NONANTIALIASED_QUALITY);
         EXPECT_EQ(lf.lfCharSet, DEFAULT_CHARSET);
         EXPECT_STREQ(lf.lfFaceName, "Tahoma");
-        ASSERT_NE(table.Holders[k], nullptr);
-        EXPECT_EQ(GetCurrentObject(table.Holders[k], OBJ_FONT), fonts[static_cast<size_t>(k)]);
+        HDC holder = GdiFontHolder(Glyra2FontAt(run->Run, k));
+        ASSERT_NE(holder, nullptr);
+        EXPECT_EQ(GetCurrentObject(holder, OBJ_FONT), fonts[static_cast<size_t>(k)]);
     }
     EXPECT_TRUE(run.QueryClose());
-    EXPECT_EQ(run->Fonts.Count, 0);
+    EXPECT_EQ(run->Run.FontCount, 0);
     for (HFONT f : fonts) EXPECT_EQ(GetObjectType(f), 0u);
 }
 
@@ -180,24 +182,24 @@ TEST_F(Glyra2Hooks, FontsLiveFromCreationToQueryClose)
 TEST_F(Glyra2Hooks, PrepareFailsOnlyWhenNoEntryCanBeMade)
 {
     Glyra2().LoadFromRegistry();
-    Glyra2Run run(Glyra2View());
-    run->List.Allocate = GrantedAllocate;
+    Glyra2InstanceRun run(Glyra2View());
+    run->Run.List.Allocate = GrantedAllocate;
     GrantAllocations(0);
     EXPECT_FALSE(run.Prepare());
-    EXPECT_EQ(run->List.EntryCount, 0);
+    EXPECT_EQ(run->Run.List.EntryCount, 0);
 }
 
 TEST_F(Glyra2Hooks, OnCreateMakesTheFontsPlacesTheEntriesAndShowsTheWindow)
 {
     Glyra2().LoadFromRegistry();
-    Glyra2Run run(Glyra2View());
+    Glyra2InstanceRun run(Glyra2View());
     ASSERT_TRUE(run.Prepare());
     HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
     if (!window) GTEST_SKIP() << "no display";
     run.OnCreate(window);
     EXPECT_TRUE(IsWindowVisible(window));
-    EXPECT_EQ(run->Fonts.Count, 48);
-    for (const TextEntry* e = run->List.Head; e; e = e->Next) {
+    EXPECT_EQ(run->Run.FontCount, 48);
+    for (const TextEntry* e = run->Run.List.Head; e; e = e->Next) {
         const FlightPath& s = PathOf(*e);
         EXPECT_GT(s.MaxExtent, 0);
         EXPECT_EQ(s.HeadSlot, 0);
@@ -213,13 +215,13 @@ TEST_F(Glyra2Hooks, JapaneseBuiltInStringsHaveGlyphsInTheDefaultFace)
 {
     REQUIRE_ANSI_CODE_PAGE(932u);
     Glyra2().LoadFromRegistry();
-    Glyra2Run run(Glyra2View());
+    Glyra2InstanceRun run(Glyra2View());
     ASSERT_TRUE(run.Prepare());
-    ASSERT_TRUE(CreateFonts(*run, true));
+    ASSERT_TRUE(MakeFonts(run));
     HDC dc = CreateCompatibleDC(nullptr);
     for (int32_t k : {5, 17, 47}) {
-        HGDIOBJ old = SelectObject(dc, FontAt(run->Fonts, k));
-        for (const TextEntry* e = run->List.Head; e; e = e->Next) {
+        HGDIOBJ old = SelectObject(dc, GdiFontHandle(Glyra2FontAt(run->Run, k)));
+        for (const TextEntry* e = run->Run.List.Head; e; e = e->Next) {
             std::vector<WORD> glyphs(static_cast<size_t>(e->Length));
             ASSERT_EQ(GetGlyphIndicesW(dc, e->Text, e->Length, glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS),
                       static_cast<DWORD>(e->Length));

@@ -10,7 +10,10 @@
 inline constexpr char Glyra2Key[] = "Software\\Zamvel\\Glyra2";
 inline constexpr char Glyra2ListKey[] = "Software\\Zamvel\\Glyra2\\List";
 
-using Glyra2Run = InstanceRun<Glyra2Instance>;
+using Glyra2InstanceRun = InstanceRun<Glyra2Instance>;
+
+// The run's font table for the settings' face, as OnCreate makes it.
+bool MakeFonts(Glyra2InstanceRun& run);
 
 // A full-screen window of 1024 x 768, the first of the run unless index
 // says otherwise.

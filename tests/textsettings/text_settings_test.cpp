@@ -11,6 +11,7 @@
 #include "default_texts.h"
 #include "entry_texts.h"
 #include "failing_allocator.h"
+#include "gdi_canvas.h"
 #include "saver_font.h"
 #include "win_test_support.h"
 
@@ -359,16 +360,20 @@ TEST(SaverFont, FaceNamesReadRightUnderAnyCodePage)
         {"Arial", L"Arial"},
         {"", L""},
     };
+    GdiCanvas canvas(nullptr);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.stored);
-        HFONT font = CreateSaverFont(20, 1, 1, c.stored);
+        wchar_t face[LF_FACESIZE];
+        FaceNameToWide(c.stored, face);
+        CanvasFont* font = canvas.MakeFont(face, 20, true, true);
         ASSERT_NE(font, nullptr);
         LOGFONTW made{};
-        ASSERT_TRUE(GetObjectW(font, sizeof made, &made));
+        ASSERT_TRUE(GetObjectW(GdiFontHandle(font), sizeof made, &made));
         EXPECT_STREQ(made.lfFaceName, c.asked);
+        EXPECT_EQ(made.lfHeight, 20);
         EXPECT_EQ(made.lfWeight, FW_BOLD);
         EXPECT_TRUE(made.lfItalic);
         EXPECT_EQ(made.lfQuality, NONANTIALIASED_QUALITY) << "a black redraw must remove every glyph pixel";
-        DeleteObject(font);
+        delete font;
     }
 }

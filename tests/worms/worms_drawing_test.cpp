@@ -99,7 +99,7 @@ protected:
         settings.WormsLen = DefaultWormsLen;
     }
     void Tick() { run->DrawFrame(canvas.Dc()); }
-    WormCrowd& Crowd() { return (*run)->WormArray; }
+    WormCrowd& Crowd() { return (*run)->Run.Crowd; }
 
     // Runs ticks, marking every box a head was drawn in.
     void Run(int ticks, Marks* everywhere = nullptr)
@@ -238,7 +238,9 @@ TEST_F(WormsDrawing, SmearingDiscoloursThePathButLengthOneLeavesNoSmear)
 }
 
 // A thousand ticks in each mode: every brush made is deleted within its tick,
-// and the brush the DC had is selected again.
+// and the brush the DC had is selected again. A worm makes at most one brush
+// a tick (two when it smears); black and white are the stock brushes, so a
+// smearing colour that passes 0xFFFFFF makes a few less.
 TEST_F(WormsDrawing, NoBrushOutlivesItsTick)
 {
     const struct {
@@ -255,7 +257,8 @@ TEST_F(WormsDrawing, NoBrushOutlivesItsTick)
             Tick();
             ASSERT_EQ(census.Alive(), 0u) << "tick " << t;
         }
-        EXPECT_EQ(census.Created(), 1000 * 20 * c.perWorm);
+        EXPECT_LE(census.Created(), 1000 * 20 * c.perWorm);
+        EXPECT_GE(census.Created(), 1000 * 20 * c.perWorm - 20);
         EXPECT_EQ(census.Deleted(), census.Created());
         EXPECT_EQ(GetCurrentObject(canvas.Dc(), OBJ_BRUSH), before);
         Release();
