@@ -3,7 +3,7 @@
 // canvas on every tick and freed after the window is gone.
 #include "glyra_saver.h"
 
-#include <new>
+#include "failure_points.h"
 
 #include "default_texts.h"
 #include "gdi_canvas.h"
@@ -23,7 +23,7 @@ bool AddBuiltIn(TextList& list, const char* bytes, int32_t speed, const EntryHoo
 
 SettingsKey& ProgramSettings() { return Settings; }
 
-SaverInstance* NewInstance(const SaverView& view) { return new (std::nothrow) GlyraInstance(view); }
+SaverInstance* NewInstance(const SaverView& view) { return NewOrNull<GlyraInstance>(view); }
 
 bool Prepare(SaverInstance& instance)
 {

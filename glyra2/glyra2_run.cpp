@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "default_texts.h"
+#include "failure_points.h"
 #include "random.h"
 #include "text_rules.h"
 
@@ -30,7 +31,7 @@ bool MakeGlyra2Fonts(Glyra2Run& run, Canvas& canvas, const TextChar* face, bool 
 {
     FreeGlyra2Fonts(run);
     if (run.FontSize <= 0) return false;
-    run.Fonts = static_cast<CanvasFont**>(std::calloc(static_cast<size_t>(run.FontSize), sizeof(CanvasFont*)));
+    run.Fonts = NewArrayOrNull<CanvasFont*>(static_cast<size_t>(run.FontSize));
     if (!run.Fonts) return false;
     run.FontCount = run.FontSize;
     for (int32_t k = 0; k < run.FontCount; ++k) run.Fonts[k] = canvas.MakeFont(face, k + 1, bold, italic);
@@ -46,7 +47,7 @@ const CanvasFont* Glyra2FontAt(const Glyra2Run& run, int32_t k)
 void FreeGlyra2Fonts(Glyra2Run& run)
 {
     for (int32_t k = 0; k < run.FontCount; ++k) delete run.Fonts[k];
-    std::free(run.Fonts);
+    delete[] run.Fonts;
     run.Fonts = nullptr;
     run.FontCount = 0;
 }

@@ -3,7 +3,7 @@
 // every tick, loses its fonts when the window closes and its strings after.
 #include "glyra2_saver.h"
 
-#include <new>
+#include "failure_points.h"
 
 #include "default_texts.h"
 #include "gdi_canvas.h"
@@ -23,7 +23,7 @@ bool AddBuiltIn(TextList& list, const char* bytes, int32_t speed, const EntryHoo
 
 SettingsKey& ProgramSettings() { return Settings; }
 
-SaverInstance* NewInstance(const SaverView& view) { return new (std::nothrow) Glyra2Instance(view); }
+SaverInstance* NewInstance(const SaverView& view) { return NewOrNull<Glyra2Instance>(view); }
 
 bool Prepare(SaverInstance& instance)
 {

@@ -2,6 +2,8 @@
 // columns they work on, the moves after each row, the pairs they leave to
 // plain code.
 #include "orbel_kernel.h"
+
+#include "failure_points.h"
 #include "orbel_kernel_rows.h"
 
 #include <algorithm>
@@ -50,7 +52,8 @@ bool StepByRows(RowKernel row, MassPoint* points, int32_t count)
     const size_t n = static_cast<size_t>(count);
     constexpr size_t Columns = 7;
     if (n > static_cast<size_t>(-1) / (Columns * sizeof(double))) return false;
-    double* memory = new (std::nothrow) double[Columns * n];
+    // Filled below before any read: not cleared first.
+    double* memory = InjectedFailure(FailurePoint::Memory) ? nullptr : new (std::nothrow) double[Columns * n];
     if (!memory) return false;
     const PointColumns c{points,        memory,        memory + n,     memory + 2 * n,
                          memory + 3 * n, memory + 4 * n, memory + 5 * n, memory + 6 * n};

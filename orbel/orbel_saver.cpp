@@ -6,7 +6,7 @@
 #include "orbel_settings.h"
 #include "resource.h"
 
-#include <new>
+#include "failure_points.h"
 
 namespace {
 
@@ -14,7 +14,7 @@ OrbelRun& Run(SaverInstance& instance) { return static_cast<OrbelInstance&>(inst
 
 SettingsKey& Settings() { return Orbel(); }
 
-SaverInstance* NewInstance(const SaverView& view) { return new (std::nothrow) OrbelInstance(view); }
+SaverInstance* NewInstance(const SaverView& view) { return NewOrNull<OrbelInstance>(view); }
 
 bool Prepare(SaverInstance&) { return true; }
 

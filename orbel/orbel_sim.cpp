@@ -1,6 +1,7 @@
 #include "orbel_sim.h"
 
 #include "orbel_kernel.h"
+#include "failure_points.h"
 #include "random.h"
 
 #include <algorithm>
@@ -47,10 +48,7 @@ int32_t ScaledPointSize(int32_t pointSize, int32_t screenWidth, int32_t screenHe
 MassPoint* AllocatePoints(int32_t count)
 {
     if (count < 1 || count > MaxCount) return nullptr;
-    MassPoint* points = new (std::nothrow) MassPoint[static_cast<size_t>(count)];
-    if (!points) return nullptr;
-    for (int32_t i = 0; i < count; ++i) points[i] = MassPoint{};
-    return points;
+    return NewArrayOrNull<MassPoint>(static_cast<size_t>(count));
 }
 
 void FreePoints(MassPoint* points) { delete[] points; }

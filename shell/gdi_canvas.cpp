@@ -1,6 +1,6 @@
 #include "gdi_canvas.h"
 
-#include <new>
+#include "failure_points.h"
 
 namespace {
 
@@ -12,7 +12,8 @@ constexpr uint32_t Black = 0x000000, White = 0xFFFFFF;
 // times slower.
 class GdiFont final : public CanvasFont {
 public:
-    explicit GdiFont(HFONT font) : Font(font), Holder(CreateCompatibleDC(nullptr))
+    explicit GdiFont(HFONT font)
+        : Font(font), Holder(InjectedFailure(FailurePoint::GdiObject) ? nullptr : CreateCompatibleDC(nullptr))
     {
         if (Holder) SelectObject(Holder, Font);
     }
@@ -74,7 +75,7 @@ HBRUSH GdiCanvas::BrushFor(uint32_t colour)
         brush_ = nullptr;
     }
     const LOGBRUSH solid{BS_SOLID, colour, 0};
-    brush_ = CreateBrushIndirect(&solid);
+    brush_ = InjectedFailure(FailurePoint::GdiObject) ? nullptr : CreateBrushIndirect(&solid);
     brushColour_ = colour;
     return brush_;
 }
@@ -117,11 +118,12 @@ void GdiCanvas::Ellipse(CanvasBox box, uint32_t fill, CanvasMix mix)
 
 CanvasFont* GdiCanvas::MakeFont(const TextChar* face, int32_t height, bool bold, bool italic)
 {
+    if (InjectedFailure(FailurePoint::GdiObject)) return nullptr;
     HFONT font = CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic ? TRUE : FALSE, FALSE, FALSE,
                              DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
                              DEFAULT_PITCH | FF_DONTCARE, face ? face : L"");
     if (!font) return nullptr;
-    GdiFont* made = new (std::nothrow) GdiFont(font);
+    GdiFont* made = NewOrNull<GdiFont>(font);
     if (!made) DeleteObject(font);
     return made;
 }

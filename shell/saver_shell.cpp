@@ -1,6 +1,6 @@
 #include "saver_shell.h"
 
-#include <new>
+#include "failure_points.h"
 
 #include "command_line.h"
 #include "settings_key.h"
@@ -52,8 +52,8 @@ void TakeSnapshot(SaverWindow& w, int left, int top, int cx, int cy)
 {
     HWND desktop = GetDesktopWindow();
     HDC screen = GetDC(desktop);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, cx, cy);
-    HDC copy = bitmap ? CreateCompatibleDC(screen) : nullptr;
+    HBITMAP bitmap = InjectedFailure(FailurePoint::GdiObject) ? nullptr : CreateCompatibleBitmap(screen, cx, cy);
+    HDC copy = bitmap && !InjectedFailure(FailurePoint::GdiObject) ? CreateCompatibleDC(screen) : nullptr;
     if (copy) {
         w.Snapshot = copy;
         w.SavedBitmap = SelectObject(copy, bitmap);
@@ -351,7 +351,7 @@ int SaverMain(HINSTANCE instance, const char* args, const SaverHooks& saver)
     run.Preview = s.ParentWindow != nullptr;
     run.Count = run.Preview ? PreviewView(s.ParentWindow, views[0]) : RunViews(views);
     for (int i = 0; i < run.Count; ++i) views[i].Index = i;
-    run.Windows = new (std::nothrow) SaverWindow[run.Count];
+    run.Windows = NewArrayOrNull<SaverWindow>(static_cast<size_t>(run.Count));
     if (!run.Windows) return 0;
     for (int i = 0; i < run.Count; ++i) run.Windows[i].Run = &run;
 

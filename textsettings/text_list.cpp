@@ -1,9 +1,11 @@
 #include "text_list.h"
 
+#include "failure_points.h"
+
 #include <cstdlib>
 #include <new>
 
-TextList::TextList() : Allocate(std::malloc) {}
+TextList::TextList() : Allocate(AllocateMemory) {}
 
 void TextList::Reset()
 {

@@ -36,8 +36,8 @@ public:
     int32_t EntryCount = 0;
     TextEntry* Head = nullptr;
     TextEntry* Tail = nullptr;
-    // Every entry, text and state comes from here and goes back with free;
-    // tests put a failing allocator in its place.
+    // Every entry, text and state comes from here (memory through the
+    // failure plan, failure_points.h) and goes back with free.
     AllocateFn Allocate = nullptr;
 
     TextList();

@@ -3,7 +3,7 @@
 // window is gone.
 #include "worms_saver.h"
 
-#include <new>
+#include "failure_points.h"
 
 #include "gdi_canvas.h"
 #include "worms_dialog.h"
@@ -15,7 +15,7 @@ WormsRun& Run(SaverInstance& instance) { return static_cast<WormsInstance&>(inst
 
 SettingsKey& Settings() { return TheWormsSettings(); }
 
-SaverInstance* NewInstance(const SaverView& view) { return new (std::nothrow) WormsInstance(view); }
+SaverInstance* NewInstance(const SaverView& view) { return NewOrNull<WormsInstance>(view); }
 
 bool Prepare(SaverInstance& instance)
 {

@@ -1,29 +1,19 @@
 #include "worms_walk.h"
 
+#include "failure_points.h"
 #include "random.h"
 
 #include <cmath>
-#include <new>
 #include <utility>
 
 namespace {
 
 constexpr double Pi = 3.14159265;
 
-// One allocation taken from the budget; false when it has run dry.
-bool TakeAllocation(AllocationBudget* budget)
-{
-    if (!budget) return true;
-    if (budget->AllocationsLeft <= 0) return false;
-    --budget->AllocationsLeft;
-    return true;
-}
-
 // A ring of length slots, every one at the origin; null when it cannot be had.
-std::unique_ptr<int32_t[]> NewRing(int32_t length, AllocationBudget* budget)
+std::unique_ptr<int32_t[]> NewRing(int32_t length)
 {
-    if (!TakeAllocation(budget)) return nullptr;
-    return std::unique_ptr<int32_t[]>(new (std::nothrow) int32_t[length]());
+    return std::unique_ptr<int32_t[]>(NewArrayOrNull<int32_t>(static_cast<size_t>(length)));
 }
 
 // A random colour byte: the rare draw of 256 becomes 0.
@@ -31,21 +21,20 @@ uint32_t ColourByte() { return static_cast<uint32_t>(RandomInt(256)) & 0xFF; }
 
 } // namespace
 
-bool WormCrowd::Build(int32_t count, int32_t length, AllocationBudget* budget)
+bool WormCrowd::Build(int32_t count, int32_t length)
 {
     Free();
     if (count < 1 || count > MaxWormsCnt || length < 1 || length > MaxWormsLen) return false;
-    if (!TakeAllocation(budget)) return false;
-    std::unique_ptr<Worm[]> worms(new (std::nothrow) Worm[count]);
+    std::unique_ptr<Worm[]> worms(NewArrayOrNull<Worm>(static_cast<size_t>(count)));
     if (!worms) return false;
 
     for (int32_t i = 0; i < count; ++i) {
         Worm& w = worms[i];
         w.SegmentCount = length;
         // A failure frees what was built so far, as the rings are owned.
-        w.SegmentX = NewRing(length, budget);
+        w.SegmentX = NewRing(length);
         if (!w.SegmentX) return false;
-        w.SegmentY = NewRing(length, budget);
+        w.SegmentY = NewRing(length);
         if (!w.SegmentY) return false;
         // Five draws per worm, in this order.
         w.SegmentSize = 5 + RandomInt(10);

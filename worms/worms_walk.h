@@ -21,12 +21,6 @@ struct Worm {
     double Heading = 0.0;      // degrees, 0 towards +x, 90 towards +y; never reduced
 };
 
-// How many allocations a build may still make. Tests hand in a budget that
-// runs dry to see a build fail; a null budget sets no limit.
-struct AllocationBudget {
-    int32_t AllocationsLeft;
-};
-
 // The crowd of worms, in index order. Empty until built.
 class WormCrowd {
 public:
@@ -34,7 +28,7 @@ public:
     // worm taking five draws (size, red, green, blue, heading). False, with
     // the crowd left empty, when memory cannot be had or when count or length
     // lies outside 1..MaxWormsCnt / 1..MaxWormsLen.
-    bool Build(int32_t count, int32_t length, AllocationBudget* budget = nullptr);
+    bool Build(int32_t count, int32_t length);
     // Frees every worm's rings, then the worms.
     void Free();
 

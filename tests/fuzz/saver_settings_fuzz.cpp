@@ -13,9 +13,10 @@
 //   i32 Count; i32 screen width, screen height; i32 window width, height;
 //   u8 Orbel's ticks
 //   i32 Type, i32 WormsCnt, i32 WormsLen; i32 crawl width, height;
-//   u8 Worms' ticks; u8 allocation budget (0: none, n: n - 1 allocations)
+//   u8 Worms' ticks; u8 the allocation that fails (0: none)
 #include <cstdint>
 
+#include "failure_points.h"
 #include "fuzz_input.h"
 #include "orbel_sim.h"
 #include "random.h"
@@ -77,9 +78,11 @@ void RunWorms(FuzzInput& in)
     const uint8_t allocations = in.U8();
 
     const int32_t count = stored < MaxBuiltWorms ? stored : MaxBuiltWorms;
-    AllocationBudget budget{allocations - 1};
+    PlanFailure(FailurePoint::Memory, allocations);
     WormCrowd crowd;
-    if (!crowd.Build(count, length, allocations ? &budget : nullptr)) {
+    const bool built = crowd.Build(count, length);
+    ClearFailurePlan();
+    if (!built) {
         // Only memory running out fails a build, and it leaves the crowd empty.
         FUZZ_CHECK(allocations != 0);
         FUZZ_CHECK(crowd.Count() == 0);

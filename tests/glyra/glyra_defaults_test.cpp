@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "default_texts.h"
-#include "failing_allocator.h"
+#include "failure_points.h"
 #include "random.h"
 #include "random_steering.h"
 
@@ -16,7 +16,7 @@ namespace {
 // An add that takes memory for its string, as the saver's does.
 bool Record(int index, void* context)
 {
-    void* block = GrantedAllocate(16);
+    void* block = AllocateMemory(16);
     if (!block) return false;
     std::free(block);
     static_cast<std::vector<int>*>(context)->push_back(index);
@@ -37,7 +37,7 @@ std::vector<int> Expected(uint32_t seed, int& passes)
 
 TEST(GlyraDefaultTexts, ARandomNonEmptySubsetInTableOrder)
 {
-    GrantAllocations(-1);
+    ClearFailurePlan();
     bool sawSecondPass = false;
     bool sawRare = false;
     // Seeds spread over the state space: neighbouring seeds give nearly the
@@ -72,9 +72,10 @@ TEST(GlyraDefaultTexts, FailingAddsEndTheDrawing)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Granted);
         std::vector<int> added;
-        GrantAllocations(c.Granted);
+        PlanFailure(FailurePoint::Memory, c.Granted + 1, true);
         SeedRandom(3);
         EXPECT_EQ(AddDefaultTexts(Record, &added), c.Shown);
+        ClearFailurePlan();
         EXPECT_EQ(added.size(), c.Added);
     }
 }

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "failing_allocator.h"
+#include "failure_points.h"
 #include "random.h"
 
 namespace {
@@ -74,12 +74,13 @@ TEST(GlyraEntry, TrailSizedByLengthAndSpeed)
 TEST(GlyraEntry, FailedAllocationKeepsNothing)
 {
     for (int granted : {0, 1}) {
-        GrantAllocations(granted);
+        PlanFailure(FailurePoint::Memory, granted + 1, true);
         std::u16string text = u"AB";
         TextEntry entry;
         entry.Text = reinterpret_cast<TextChar*>(text.data());
         entry.Length = 2;
-        EXPECT_FALSE(BuildCrawlTrail(entry, 3, GrantedAllocate));
+        EXPECT_FALSE(BuildCrawlTrail(entry, 3, AllocateMemory));
+        ClearFailurePlan();
         EXPECT_EQ(entry.State, nullptr);
     }
 }

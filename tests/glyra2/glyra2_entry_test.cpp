@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "failing_allocator.h"
+#include "failure_points.h"
 #include "random.h"
 #include "random_steering.h"
 
@@ -286,8 +286,9 @@ TEST(BuildFlightPath, OutOfMemoryKeepsNothingAndDrawsNothing)
         TextEntry entry;
         entry.Text = reinterpret_cast<TextChar*>(text.data());
         entry.Length = 3;
-        GrantAllocations(granted);
-        EXPECT_FALSE(BuildFlightPath(entry, 3, GrantedAllocate));
+        PlanFailure(FailurePoint::Memory, granted + 1, true);
+        EXPECT_FALSE(BuildFlightPath(entry, 3, AllocateMemory));
+        ClearFailurePlan();
         EXPECT_EQ(entry.State, nullptr);
         EXPECT_EQ(RandomState(), 99u);
     }

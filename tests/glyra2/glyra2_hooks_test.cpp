@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "entry_texts.h"
-#include "failing_allocator.h"
+#include "failure_points.h"
 #include "gdi_canvas.h"
 #include "glyra2_test_support.h"
 #include "random.h"
@@ -183,9 +183,9 @@ TEST_F(Glyra2Hooks, PrepareFailsOnlyWhenNoEntryCanBeMade)
 {
     Glyra2().LoadFromRegistry();
     Glyra2InstanceRun run(Glyra2View());
-    run->Run.List.Allocate = GrantedAllocate;
-    GrantAllocations(0);
+    PlanFailure(FailurePoint::Memory, 1, true);
     EXPECT_FALSE(run.Prepare());
+    ClearFailurePlan();
     EXPECT_EQ(run->Run.List.EntryCount, 0);
 }
 

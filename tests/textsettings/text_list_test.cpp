@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "entry_texts.h"
-#include "failing_allocator.h"
+#include "failure_points.h"
 
 namespace {
 
@@ -68,9 +68,13 @@ protected:
     void SetUp() override
     {
         Log = HookLog{};
-        GrantAllocations(-1);
+        ClearFailurePlan();
     }
-    void TearDown() override { list.Release(TestHooks); }
+    void TearDown() override
+    {
+        ClearFailurePlan();
+        list.Release(TestHooks);
+    }
     TextList list;
 };
 
@@ -99,16 +103,15 @@ TEST_F(TextListTest, AnEmptyTextAddsNothing)
 // the saver's state) leaves the list as it was and loses nothing.
 TEST_F(TextListTest, AFailedAllocationLeavesTheListUnchanged)
 {
-    list.Allocate = GrantedAllocate;
     ASSERT_TRUE(Append(list, u"kept", 2));
-    for (int granted = 0; granted < 3; ++granted) {
-        GrantAllocations(granted);
-        EXPECT_FALSE(Append(list, u"lost", 2)) << granted;
+    for (int failing = 1; failing <= 3; ++failing) {
+        PlanFailure(FailurePoint::Memory, failing, true);
+        EXPECT_FALSE(Append(list, u"lost", 2)) << failing;
         EXPECT_EQ(list.EntryCount, 1);
         EXPECT_EQ(list.Head, list.Tail);
         EXPECT_EQ(list.Head->Next, nullptr);
     }
-    GrantAllocations(-1);
+    ClearFailurePlan();
     ASSERT_TRUE(Append(list, u"after", 2));
     EXPECT_EQ(EntryTexts(list), (Texts{u"kept", u"after"}));
 }
@@ -142,21 +145,22 @@ TEST_F(TextListTest, AppendCopiesCopiesEveryTextWithAStateOfItsOwn)
                                   NoEntryState));
     // Each copy takes three allocations: its text, its entry, its state.
     const struct {
-        int Granted, Refused;
+        int Failing;   // the allocation that fails (0: none)
+        bool Lasting;  // and every one after it
         Texts Copied;
     } cases[] = {
-        {-1, 0, {u"one", u"two", u"three"}},
-        {3, 1, {u"one", u"three"}},
-        {4, 1, {u"one", u"three"}},
-        {2, 1, {u"two", u"three"}},
-        {0, -1, {}},
+        {0, false, {u"one", u"two", u"three"}},
+        {4, false, {u"one", u"three"}},
+        {5, false, {u"one", u"three"}},
+        {3, false, {u"two", u"three"}},
+        {1, true, {}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.Granted) + " granted, " + std::to_string(c.Refused) + " refused");
+        SCOPED_TRACE(std::to_string(c.Failing) + (c.Lasting ? " and on fail" : " fails"));
         TextList run;
-        run.Allocate = GrantedAllocate;
-        GrantAllocations(c.Granted, c.Refused);
+        PlanFailure(FailurePoint::Memory, c.Failing, c.Lasting);
         run.AppendCopies(stored, 5, TestHooks);
+        ClearFailurePlan();
         EXPECT_EQ(EntryTexts(run), c.Copied);
         EXPECT_EQ(run.EntryCount, static_cast<int32_t>(c.Copied.size()));
         for (const TextEntry* e = run.Head; e; e = e->Next) EXPECT_EQ(StateOf(*e).Speed, 5);

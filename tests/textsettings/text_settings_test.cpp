@@ -10,7 +10,7 @@
 
 #include "default_texts.h"
 #include "entry_texts.h"
-#include "failing_allocator.h"
+#include "failure_points.h"
 #include "gdi_canvas.h"
 #include "saver_font.h"
 #include "win_test_support.h"
@@ -266,10 +266,9 @@ TEST_F(TextSettingsTest, AddTextDropsEmptyTextsAndSurvivesOutOfMemory)
     EXPECT_FALSE(s.AddText(nullptr));
     EXPECT_EQ(s.List.EntryCount, 0);
     ASSERT_TRUE(s.AddText("kept"));
-    s.List.Allocate = GrantedAllocate;
-    GrantAllocations(0);
+    PlanFailure(FailurePoint::Memory, 1, true);
     EXPECT_FALSE(s.AddText("lost"));
-    s.List.Allocate = std::malloc;
+    ClearFailurePlan();
     EXPECT_EQ(Texts(s), std::vector<std::wstring>{L"kept"});
     EXPECT_EQ(s.List.EntryCount, 1);
 }

@@ -1,3 +1,4 @@
+#include "failure_points.h"
 #include "random.h"
 #include "worms_walk.h"
 
@@ -259,15 +260,15 @@ TEST_F(WormsWalk, SameSettingsGiveTheSameWormsOnTheSamePaths)
 TEST_F(WormsWalk, BuildFailsCleanlyWhenMemoryRunsOut)
 {
     const int32_t count = 3, needed = 1 + 2 * count;
-    for (int32_t left = 0; left < needed; ++left) {
-        AllocationBudget budget{left};
-        EXPECT_FALSE(crowd.Build(count, 4, &budget)) << left << " allocations";
+    for (int32_t failing = 1; failing <= needed; ++failing) {
+        PlanFailure(FailurePoint::Memory, failing);
+        EXPECT_FALSE(crowd.Build(count, 4)) << "allocation " << failing << " fails";
         EXPECT_EQ(crowd.Count(), 0);
         EXPECT_EQ(crowd.begin(), nullptr);
     }
-    AllocationBudget enough{needed};
-    EXPECT_TRUE(crowd.Build(count, 4, &enough));
-    EXPECT_EQ(enough.AllocationsLeft, 0);
+    ClearFailurePlan();
+    EXPECT_TRUE(crowd.Build(count, 4));
+    EXPECT_EQ(FailurePointRequests(FailurePoint::Memory), needed);
     EXPECT_EQ(crowd.Count(), count);
 }
 
