@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cstdint>
 
 #include "failure_points.h"
@@ -29,4 +30,23 @@ void SweepFailures(FailurePoint point, Path path, Check check)
             ClearFailurePlan();
             check(n, lasting);
         }
+}
+
+// What a text saver's run must do after a refusal: memory refused from the
+// first request on leaves no string and no run; a font refused leaves a
+// run that still draws (its characters in the font last used); any run that
+// was prepared draws, and one that was not draws nothing.
+inline void ExpectTextRunDrawsOrEnds(FailurePoint point, int32_t failing, bool lasting, bool prepared, size_t chars)
+{
+    if (point == FailurePoint::GdiObject || failing == 0) {
+        EXPECT_TRUE(prepared);
+    }
+    if (point == FailurePoint::Memory && lasting && failing == 1) {
+        EXPECT_FALSE(prepared) << "no string at all";
+    }
+    if (prepared) {
+        EXPECT_GT(chars, 0u) << "the run draws";
+    } else {
+        EXPECT_EQ(chars, 0u);
+    }
 }

@@ -36,16 +36,7 @@ TEST(GlyraRun, EveryRefusedAllocationOrFontLeavesARunThatDrawsOrEnds)
             return requests;
         };
         SweepFailures(point, path, [&](int32_t failing, bool lasting) {
-            if (point == FailurePoint::GdiObject || failing == 0) {
-                EXPECT_TRUE(prepared);
-                EXPECT_GT(chars, 0u) << "the run draws";
-            }
-            if (point == FailurePoint::Memory && lasting && failing == 1) {
-                EXPECT_FALSE(prepared) << "no string at all";
-            }
-            if (!prepared) {
-                EXPECT_EQ(chars, 0u);
-            }
+            ExpectTextRunDrawsOrEnds(point, failing, lasting, prepared, chars);
         });
     }
 }
