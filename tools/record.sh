@@ -6,9 +6,12 @@
 #   RECORD_DIR   where the files go (default out/)
 #   RECORD_GIF   the animation's size and palette: "WxH COLOURS" (default "512x384 256")
 #   RECORD_LOCALE  the programs' locale (LC_ALL), e.g. ja_JP.UTF-8 for code page 932
+#   RECORD_NATIVE  set: PROGRAM is a native Linux program, run without wine
 set -u
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 . "$ROOT/tools/wine-env.sh"
+runner=("$WINE")
+[ -n "${RECORD_NATIVE:-}" ] && runner=()
 name=$1
 shift
 out=${RECORD_DIR:-$ROOT/out}
@@ -22,14 +25,24 @@ case " $* " in *" /c "*) dialog=yes ;; esac
 # painted by a wine program that also keeps wine's desktop up meanwhile.
 picture_pid=""
 picture=${PICTURE:-$ROOT/build/win32/tests/worms_picture.exe}
-if [ "$name" = worms ] && [ -z "$dialog" ] && [ -f "$picture" ]; then
+if [ "$name" = worms ] && [ -z "$dialog" ] && [ -n "${RECORD_NATIVE:-}" ]; then
+  # The same picture on the root, where a native program copies it from.
+  read -r sw sh < <(xdotool getdisplaygeometry)
+  convert -size "${sw}x$sh" xc:'#4060a0' -fill '#d0c080' -draw "rectangle $((sw / 2)),0 $sw,$sh" \
+    -fill white -draw "circle $((sw / 2)),$((sh / 2)) $((sw / 2)),$((sh / 2 + sh / 5))" "$frames/desk.png"
+  # A client that stays connected, so that the server does not reset the
+  # root when the last other one leaves.
+  xev -root -event property >/dev/null 2>&1 &
+  picture_pid=$!
+  display -window root "$frames/desk.png"
+elif [ "$name" = worms ] && [ -z "$dialog" ] && [ -f "$picture" ]; then
   "$WINE" "$picture" </dev/null >/dev/null 2>&1 &
   picture_pid=$!
   for i in $(seq 100); do xdotool search --name '^Picture$' >/dev/null 2>&1 && break; sleep 0.1; done
   sleep 0.5
 fi
 
-env ${RECORD_LOCALE:+LC_ALL=$RECORD_LOCALE} "$WINE" "$@" </dev/null >/dev/null 2>&1 &
+env ${RECORD_LOCALE:+LC_ALL=$RECORD_LOCALE} "${runner[@]}" "$@" </dev/null >/dev/null 2>&1 &
 pid=$!
 sleep 2
 if [ -n "$dialog" ]; then

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # ./dev release [--sign CERT.pfx [--pass-file FILE]]
 # Builds both Windows presets and writes the release into dist/: the x86 and
-# x64 MSIs, the x86 zip and SHA256SUMS (tools/release/package.sh makes them).
+# x64 MSIs, the x86 zip and SHA256SUMS (tools/release/package.sh makes them),
+# and the linux preset's Debian package of the native programs.
 # The version is the CMake project version; the dates in the packages are
 # the last commit's, so the same commit gives the same bytes.
 set -u
@@ -39,4 +40,11 @@ export SOURCE_DATE_EPOCH
 say "release $version${cert:+, signed}"
 rm -rf dist
 bash tools/release/package.sh "$version" build/win32/bin build/win64/bin dist "${sign[@]}" || exit 1
+# Beside the Windows packages, the native programs as a Debian package
+# (CPack, in the linux preset), added to SHA256SUMS.
+rig_build linux || exit 1
+rm -rf build/linux/package
+(cd build/linux && cpack -G DEB -B package >/dev/null) || die "cpack failed on the Debian package"
+deb=$(cd build/linux/package && ls ./*.deb | head -1)
+cp "build/linux/package/$deb" dist/ && (cd dist && sha256sum "${deb#./}" >>SHA256SUMS) || die "cannot add $deb to dist"
 ls -l dist | sed 1d

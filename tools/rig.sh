@@ -11,6 +11,9 @@ PACKAGES="$PACKAGES msitools wixl zip unzip faketime osslsigncode openssl"
 # The fuzz preset: clang with libFuzzer and the sanitizers' runtimes, and
 # llvm-symbolizer for the stacks in their reports.
 PACKAGES="$PACKAGES clang-14 libclang-rt-14-dev llvm-14"
+# The native Linux programs: Xlib and Xft to build against, and for their
+# tests the xscreensaver daemon and xwd for its screens' pictures.
+PACKAGES="$PACKAGES libx11-dev libxft-dev xscreensaver x11-apps"
 SAVERS="glyra2 glyra orbel worms"
 ROOT=${ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 
@@ -148,13 +151,15 @@ rig_ctest() {
 }
 
 rig_test() {
-  rig_build native fuzz win32 win64 || return 1
+  rig_build native fuzz linux win32 win64 || return 1
   rig_up || return 1
   local rc=0
   say "fuzz targets, each for a bounded time from its seeds"
   ctest --preset fuzz || rc=1
   say "native tests"
   ctest --preset native || rc=1
+  say "linux: the native X11 programs on private Xvfbs and under the xscreensaver daemon"
+  ctest --preset linux || rc=1
   say "win32 (the shipped programs): tests under wine and end-to-end tests under Xvfb"
   ctest --preset win32 || rc=1
   say "win64: tests under wine and end-to-end tests under Xvfb"
@@ -197,18 +202,20 @@ rig_bench() {
 }
 
 # ./dev run NAME [/s|/p|/c] [--64]: the shipped 32-bit program, or the
-# 64-bit build of it with --64.
+# 64-bit build of it with --64; with --x11 the native Linux program.
 rig_run() {
   local name="" mode=/s preset=win32 a
   for a in "$@"; do
     case "$a" in
       --64) preset=win64 ;;
+      --x11) preset=linux ;;
       /s|/p|/c) mode=$a ;;
       *) [ -z "$name" ] && name=$a || name="?" ;;
     esac
   done
   case " $SAVERS " in *" $name "*) ;; *)
-    echo "usage: ./dev run {${SAVERS// /|}} [/s|/p|/c] [--64]" >&2; return 2;; esac
+    echo "usage: ./dev run {${SAVERS// /|}} [/s|/p|/c] [--64|--x11]" >&2; return 2;; esac
+  [ "$preset" = linux ] && { rig_run_x11 "$name"; return; }
   local program
   program=$(sed -n "s/^$name=//p" <<<"glyra2=Glyra2
 glyra=Glyra
@@ -239,6 +246,25 @@ worms=Worms")
   [ "$mode" = "/p" ] && cmdline+=(12)
   RECORD_LOCALE=$ja PICTURE="$ROOT/build/$preset/tests/worms_picture.exe" bash "$ROOT/tools/record.sh" "$name" \
     "${cmdline[@]}"
+}
+
+# ./dev run NAME --x11: the native program in a window of its own on the
+# user's display (a key press or a click ends it); without a display it is
+# recorded on the rig's Xvfb as the Windows program is.
+rig_run_x11() {
+  local name=$1 program
+  rig_build linux || return 1
+  program="$ROOT/build/linux/bin/zamvel-$name"
+  if [ -n "${DISPLAY:-}" ] && xdotool getdisplaygeometry >/dev/null 2>&1; then
+    say "running zamvel-$name on $DISPLAY (a key press or click ends it)"
+    "$program"
+    return
+  fi
+  mkdir -p "$ROOT/build/wine"
+  trap 'rig_down' EXIT INT TERM
+  rig_start_xvfb || return 1
+  mkdir -p "$ROOT/out"
+  RECORD_NATIVE=1 bash "$ROOT/tools/record.sh" "$name" "$program"
 }
 
 # ./dev gallery: the README's pictures, recorded as ./dev run records them:
