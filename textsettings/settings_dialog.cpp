@@ -200,14 +200,29 @@ void FillDialog(HWND dialog)
 bool ApplyDialog(HWND dialog)
 {
     TextSettings& s = TextSaverSettings();
-    // No font exists in Configure mode: only the entries go.
-    s.ReleaseList();
-    // Built with the Speed loaded at start; empty lines make no entry.
+    // Built with the Speed loaded at start; empty lines make no entry. The
+    // new list is built beside the old one and replaces it only whole: a
+    // line that cannot become an entry (no memory) would be lost from the
+    // stored list, so then the old list is kept and saved as it was.
+    TextList lines;
+    lines.Allocate = s.List.Allocate;
+    bool whole = true;
     HWND list = StringList(dialog);
     const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
         char text[TextBufferSize] = "";
-        if (ReadLine(list, i, text, TextBufferSize)) s.AddText(text);
+        if (!ReadLine(list, i, text, TextBufferSize) ||
+            (text[0] && !AddTextTo(lines, text, CP_ACP, s.Speed, NoEntryState)))
+            whole = false;
+    }
+    if (whole) {
+        // No font exists in Configure mode: only the entries go.
+        s.ReleaseList();
+        s.List.Head = lines.Head;
+        s.List.Tail = lines.Tail;
+        s.List.EntryCount = lines.EntryCount;
+    } else {
+        lines.Release(NoEntryState);
     }
     // With no family selected the stored name stays.
     HWND fonts = GetDlgItem(dialog, IDC_FONT_LIST);

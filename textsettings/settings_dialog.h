@@ -23,5 +23,6 @@ INT_PTR RunSettingsDialog(HINSTANCE instance);
 // Fills the controls from the settings object.
 void FillDialog(HWND dialog);
 // Rebuilds the string list and the font and speed values from the
-// controls and saves them; always true.
+// controls and saves them; always true. A list that cannot be rebuilt
+// whole (no memory for an entry) stays as it was.
 bool ApplyDialog(HWND dialog);

@@ -7,6 +7,10 @@
 
 namespace {
 const char ListKeyName[] = "List";
+// Where a save writes the new list before it takes the place of "List".
+const char NewListKeyName[] = "List.new";
+
+bool RenameNewList(HKEY key) { return RegRenameKey(key, L"List.new", L"List") == ERROR_SUCCESS; }
 }
 
 TextSettings::TextSettings(const char* keyPath, int32_t defaultFontSize)
@@ -35,11 +39,27 @@ void TextSettings::LoadSettings()
     FontBold = ReadDword("FontBold", 0);
     FontItalic = ReadDword("FontItalic", 0);
 
-    // Created when missing, so a key without "List" gains an empty one.
-    HKEY list = CreateSubKey(ListKeyName);
+    HKEY list = OpenList();
     if (!list) return;
     LoadList(list);
     CloseKey(list);
+}
+
+HKEY TextSettings::OpenList()
+{
+    if (!KeyHandle) return nullptr;
+    HKEY list = nullptr;
+    const LONG opened = RegOpenKeyExA(KeyHandle, ListKeyName, 0, KEY_ALL_ACCESS, &list);
+    if (opened == ERROR_SUCCESS) return list;
+    if (opened != ERROR_FILE_NOT_FOUND) return nullptr;
+    // A save stopped between deleting "List" and renaming "List.new" left
+    // the new list complete: it takes its place now, or is read where it is
+    // when it cannot (an empty "List" beside it would hide it for good).
+    if (!RenameNewList(KeyHandle) &&
+        RegOpenKeyExA(KeyHandle, NewListKeyName, 0, KEY_READ, &list) == ERROR_SUCCESS)
+        return list;
+    // Created when missing, so a key without "List" gains an empty one.
+    return CreateSubKey(ListKeyName);
 }
 
 void TextSettings::LoadList(HKEY list)
@@ -67,18 +87,48 @@ bool TextSettings::SaveSettings()
     WriteDword("FontSize", static_cast<uint32_t>(FontSize));
     WriteDword("FontBold", static_cast<uint32_t>(FontBold));
     WriteDword("FontItalic", static_cast<uint32_t>(FontItalic));
-
-    // Deleted and rebuilt, so no value of an earlier, longer list survives;
-    // a "List" that someone gave sub-keys goes as a whole tree.
-    if (RegDeleteKeyA(KeyHandle, ListKeyName) != ERROR_SUCCESS) RegDeleteTreeA(KeyHandle, ListKeyName);
-    HKEY list = CreateSubKey(ListKeyName);
-    if (!list) return false;
-    SaveList(list);
-    CloseKey(list);
-    return true;
+    return SaveList();
 }
 
-void TextSettings::SaveList(HKEY list)
+bool TextSettings::ListChange(int& change) const { return !AllowListChange || AllowListChange(change++); }
+
+// The new list is written whole into "List.new" and only then put in the
+// place of "List", so that whenever the save stops, the stored list is
+// whole: the old one in "List" until it is deleted, the new one in
+// "List.new" from then until the rename (loading finishes such a save).
+bool TextSettings::SaveList()
+{
+    if (!KeyHandle) return false;
+    int change = 0;
+    // What a failed save left goes first; a "List.new" that stays would mix
+    // stale values into the new list, so then nothing is saved.
+    if (ListChange(change)) RegDeleteTreeA(KeyHandle, NewListKeyName);
+    HKEY list = nullptr;
+    DWORD made = 0;
+    if (!ListChange(change) ||
+        RegCreateKeyExA(KeyHandle, NewListKeyName, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                        &list, &made) != ERROR_SUCCESS)
+        return false;
+    bool whole = made == REG_CREATED_NEW_KEY && WriteList(list, change);
+    CloseKey(list);
+    // "List" goes as a whole tree, in case someone gave it sub-keys; its
+    // values go at once with the key itself.
+    if (whole && ListChange(change)) {
+        const LONG deleted = RegDeleteTreeA(KeyHandle, ListKeyName);
+        whole = deleted == ERROR_SUCCESS || deleted == ERROR_FILE_NOT_FOUND;
+    } else {
+        whole = false;
+    }
+    if (!whole) {
+        // The old list is still in place, whole: the new one goes.
+        if (ListChange(change)) RegDeleteTreeA(KeyHandle, NewListKeyName);
+        return false;
+    }
+    // Should the rename fail, the next load finds the new list in "List.new".
+    return ListChange(change) && RenameNewList(KeyHandle);
+}
+
+bool TextSettings::WriteList(HKEY list, int& change) const
 {
     int n = 0;
     for (const TextEntry* e = List.Head; e; e = e->Next) {
@@ -88,8 +138,11 @@ void TextSettings::SaveList(HKEY list)
         char text[TextBufferSize];
         const int32_t bytes = TextToAnsi(e->Text, e->Length, text, TextBufferSize);
         // Written without the terminating zero, like every stored text.
-        RegSetValueExA(list, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), static_cast<DWORD>(bytes));
+        if (!ListChange(change) || RegSetValueExA(list, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                                                  static_cast<DWORD>(bytes)) != ERROR_SUCCESS)
+            return false;
     }
+    return true;
 }
 
 bool TextSettings::AddText(const char* text) { return AddTextTo(List, text, CP_ACP, Speed, NoEntryState); }

@@ -19,10 +19,13 @@ public:
     TextSettings(const char* keyPath, int32_t defaultFontSize);
 
     // Fixed shell values, then "Speed" (brought into 1..5 before any entry
-    // is built), the font values and the "List" sub-key's texts.
+    // is built), the font values and the "List" sub-key's texts. A "List"
+    // that a stopped save left only as "List.new" is renamed first.
     void LoadSettings() override;
-    // Every value, then the "List" sub-key rebuilt as "1".."n" in list
-    // order; false only when "List" cannot be created.
+    // Every value, then the "List" sub-key replaced by one holding "1".."n"
+    // in list order: written whole as "List.new" first, then renamed. False
+    // when the new list could not be put in place; the stored list is then
+    // the old one, or the new one in "List.new", which the next load takes.
     bool SaveSettings() override;
 
     // Appends one text of the system's ANSI code page as a new entry; false
@@ -38,10 +41,17 @@ public:
     int32_t FontItalic = 0;
     TextList List;
     const int32_t DefaultFontSize;
+    // Test seam: asked before each registry change the list's save makes,
+    // with its number in that save (0, 1, ...); a change it refuses is not
+    // made and counts as failed. Null: every change is made.
+    bool (*AllowListChange)(int change) = nullptr;
 
 private:
+    HKEY OpenList();
     void LoadList(HKEY list);
-    void SaveList(HKEY list);
+    bool SaveList();
+    bool WriteList(HKEY list, int& change) const;
+    bool ListChange(int& change) const;
 };
 
 // Appends text, of codePage, to list as a new entry whose state hooks build

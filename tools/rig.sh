@@ -195,6 +195,30 @@ rig_fuzz() {
   return $rc
 }
 
+# ./dev soak [TICKS]: the runs of tests/harness/soak.txt, TICKS ticks each
+# (100,000 by default), on both builds at once, each build in a prefix of
+# its own (the runs write their program's key); then one table of what
+# they measured, and each run's samples.
+rig_soak() {
+  local ticks=${1:-100000}
+  case "$ticks" in ''|*[!0-9]*) echo "usage: ./dev soak [TICKS]" >&2; return 2 ;; esac
+  rig_build win32 win64 || return 1
+  rig_up || return 1
+  local out b prefix pids=()
+  out=$(mktemp -d)
+  for b in win32 win64; do
+    copy_prefix prefix
+    say "soak $b: $ticks ticks a run (output in $out/$b.txt)"
+    ( export WINEPREFIX=$prefix
+      while read -r program args; do
+        "$ROOT/tools/wine-run" "$ROOT/build/$b/bench/$program.exe" --soak "$ticks" $args
+      done < <(sed 's/#.*//; /^\s*$/d' "$ROOT/tests/harness/soak.txt") >"$out/$b.txt" 2>&1 ) &
+    pids+=($!)
+  done
+  for b in "${pids[@]}"; do wait "$b"; done
+  python3 "$ROOT/tools/soak_table.py" "$out/win32.txt" "$out/win64.txt"
+}
+
 rig_bench() {
   rig_build bench win32 win64 || return 1
   rig_up || return 1

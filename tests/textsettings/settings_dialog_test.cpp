@@ -15,6 +15,7 @@
 #include "dialog_driver.h"
 #include "dialog_fit.h"
 #include "entry_texts.h"
+#include "failure_points.h"
 #include "resource_reader.h"
 #include "saver_hooks.h"
 #include "settings_dialog_ids.h"
@@ -328,6 +329,31 @@ TEST_F(SettingsDialogTest, OkWithAnEmptyListStoresAnEmptyListAndTheDefaultsRetur
 
     TextSaverSettings().LoadFromRegistry();
     EXPECT_EQ(TextSaverSettings().List.EntryCount, 0);
+}
+
+// Memory running out for any one line's entry keeps the stored list whole:
+// the old one stays, in memory and in the registry; the other values are
+// saved.
+TEST_F(SettingsDialogTest, OkWithoutMemoryForALineKeepsTheOldList)
+{
+    // Each line takes two allocations, its text and its entry.
+    for (int granted : {0, 3, 5}) {
+        SCOPED_TRACE("allocations granted: " + std::to_string(granted));
+        DeleteRegistryTree(KeyPath().c_str());
+        OpenWithList({"one", "two"});
+        Type("three");
+        Press(IDC_UPDATE_BUTTON);
+        driver.SetText(IDC_FONT_SIZE, "77");
+        PlanFailure(FailurePoint::Memory, granted + 1, true);
+        Press(IDOK);
+        ClearFailurePlan();
+        EXPECT_EQ(StoredList(), (Lines_{"1=one", "2=two"}));
+        EXPECT_EQ(EntryTexts(TextSaverSettings().List), (std::vector<std::wstring>{L"one", L"two"}));
+        DWORD size = 0;
+        EXPECT_TRUE(GetDword(KeyPath(), "FontSize", size) && size == 77);
+        Close();
+        TextSaverSettings().ReleaseList();
+    }
 }
 
 TEST_F(SettingsDialogTest, OkStoresFontSizeStylesAndSpeed)
