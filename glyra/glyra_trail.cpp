@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <new>
 
+#include "failure_points.h"
 #include "random.h"
 #include "text_rules.h"
 
@@ -25,7 +26,7 @@ bool BuildCrawlTrail(TextEntry& entry, int32_t speed, AllocateFn allocate)
     // One block: TrailX, TrailY, CharX, CharY.
     int32_t* arrays = static_cast<int32_t*>(allocate((2 * trail + 2 * length) * sizeof(int32_t)));
     if (!arrays) {
-        std::free(block);
+        FreeMemory(block);
         return false;
     }
     CrawlTrail* s = new (block) CrawlTrail;
@@ -42,8 +43,8 @@ bool BuildCrawlTrail(TextEntry& entry, int32_t speed, AllocateFn allocate)
 void FreeCrawlTrail(TextEntry& entry)
 {
     if (!entry.State) return;
-    std::free(TrailOf(entry).TrailX);  // the start of the one block
-    std::free(entry.State);
+    FreeMemory(TrailOf(entry).TrailX);  // the start of the one block
+    FreeMemory(entry.State);
     entry.State = nullptr;
 }
 

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 
+#include "failure_points.h"
 #include "random.h"
 #include "text_rules.h"
 
@@ -25,7 +26,7 @@ bool BuildFlightPath(TextEntry& entry, int32_t speed, AllocateFn allocate)
     if (!block) return false;
     int32_t* rings = static_cast<int32_t*>(allocate(RingArrays * slots * sizeof(int32_t)));
     if (!rings) {
-        std::free(block);
+        FreeMemory(block);
         return false;
     }
     std::memset(rings, 0, RingArrays * slots * sizeof(int32_t));
@@ -58,8 +59,8 @@ bool BuildFlightPath(TextEntry& entry, int32_t speed, AllocateFn allocate)
 void FreeFlightPath(TextEntry& entry)
 {
     if (!entry.State) return;
-    std::free(PathOf(entry).PathX);  // the start of the one block of rings
-    std::free(entry.State);
+    FreeMemory(PathOf(entry).PathX);  // the start of the one block of rings
+    FreeMemory(entry.State);
     entry.State = nullptr;
 }
 

@@ -15,8 +15,7 @@ void OrbelSettings::LoadSettings()
 
 bool OrbelSettings::SaveSettings()
 {
-    WriteDword("Count", static_cast<uint32_t>(Count));
-    return true;
+    return WriteDword("Count", static_cast<uint32_t>(Count));
 }
 
 OrbelSettings& Orbel() { return Settings; }

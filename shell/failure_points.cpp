@@ -12,6 +12,7 @@ struct FailurePlan {
     bool Lasting[FailurePointCount] = {};
 };
 FailurePlan Plan;
+int64_t LiveBlocks = 0;
 
 int32_t Index(FailurePoint point) { return static_cast<int32_t>(point); }
 
@@ -40,5 +41,16 @@ int32_t FailurePointRequests(FailurePoint point) { return Plan.Requests[Index(po
 void* AllocateMemory(size_t size)
 {
     if (InjectedFailure(FailurePoint::Memory)) return nullptr;
-    return std::malloc(size);
+    void* block = std::malloc(size);
+    if (block) ++LiveBlocks;
+    return block;
 }
+
+void FreeMemory(void* block)
+{
+    if (!block) return;
+    --LiveBlocks;
+    std::free(block);
+}
+
+int64_t LiveMemoryBlocks() { return LiveBlocks; }

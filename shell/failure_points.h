@@ -23,8 +23,12 @@ void ClearFailurePlan();
 // The requests at point since the plan was last set or cleared.
 int32_t FailurePointRequests(FailurePoint point);
 
-// Memory through the plan: malloc's block, or null.
+// Memory through the plan: malloc's block, or null. Such a block goes back
+// through FreeMemory (null is fine), so that a test can see every block
+// come back: LiveMemoryBlocks counts those given out and not yet returned.
 void* AllocateMemory(size_t size);
+void FreeMemory(void* block);
+int64_t LiveMemoryBlocks();
 
 // A new object through the plan, or null.
 template <class T, class... Args>

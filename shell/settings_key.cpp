@@ -1,5 +1,7 @@
 #include "settings_key.h"
 
+#include "registry_calls.h"
+
 SettingsKey::SettingsKey(const char* keyPath) : KeyPath(keyPath) {}
 
 void SettingsKey::LoadFromRegistry()
@@ -7,7 +9,7 @@ void SettingsKey::LoadFromRegistry()
     KeyHandle = nullptr;
     HKEY key = nullptr;
     // Opened, never created, when loading: a first start writes nothing.
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, KeyPath, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS)
+    if (RegistryOpenKey(HKEY_CURRENT_USER, KeyPath, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS)
         KeyHandle = key;
     LoadSettings();
     if (KeyHandle) RegCloseKey(KeyHandle);
@@ -18,8 +20,7 @@ bool SettingsKey::SaveToRegistry()
 {
     KeyHandle = nullptr;
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, KeyPath, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    if (RegistryCreateKey(HKEY_CURRENT_USER, KeyPath, &key, nullptr) != ERROR_SUCCESS)
         return false;
     KeyHandle = key;
     const bool saved = SaveSettings();
@@ -33,8 +34,7 @@ const char* SettingsKey::ReadString(const char* name, char* buffer, DWORD size, 
     if (!buffer || size == 0) return fallback;
     DWORD got = size;
     if (KeyHandle &&
-        RegQueryValueExA(KeyHandle, name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &got) ==
-            ERROR_SUCCESS &&
+        RegistryQueryValue(KeyHandle, name, reinterpret_cast<BYTE*>(buffer), &got) == ERROR_SUCCESS &&
         got <= size) {
         // Stored texts carry no terminator, so one is added after the bytes.
         // Data that fills the buffer exactly fits only when its last byte is
@@ -52,8 +52,8 @@ const char* SettingsKey::ReadString(const char* name, char* buffer, DWORD size, 
 bool SettingsKey::WriteString(const char* name, const char* text)
 {
     if (!KeyHandle || !text) return false;
-    return RegSetValueExA(KeyHandle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                          static_cast<DWORD>(lstrlenA(text))) == ERROR_SUCCESS;
+    return RegistrySetValue(KeyHandle, name, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                            static_cast<DWORD>(lstrlenA(text))) == ERROR_SUCCESS;
 }
 
 int32_t SettingsKey::ReadDword(const char* name, int32_t fallback)
@@ -64,8 +64,7 @@ int32_t SettingsKey::ReadDword(const char* name, int32_t fallback)
     // all is no number and gives the default.
     uint32_t value = 0;
     DWORD got = sizeof value;
-    if (RegQueryValueExA(KeyHandle, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &got) !=
-            ERROR_SUCCESS ||
+    if (RegistryQueryValue(KeyHandle, name, reinterpret_cast<BYTE*>(&value), &got) != ERROR_SUCCESS ||
         got == 0 || got > sizeof value)
         return fallback;
     return static_cast<int32_t>(value);
@@ -74,17 +73,15 @@ int32_t SettingsKey::ReadDword(const char* name, int32_t fallback)
 bool SettingsKey::WriteDword(const char* name, uint32_t value)
 {
     if (!KeyHandle) return false;
-    return RegSetValueExA(KeyHandle, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                          sizeof value) == ERROR_SUCCESS;
+    return RegistrySetValue(KeyHandle, name, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value) ==
+           ERROR_SUCCESS;
 }
 
 HKEY SettingsKey::CreateSubKey(const char* name)
 {
     if (!KeyHandle) return nullptr;
     HKEY key = nullptr;
-    if (RegCreateKeyExA(KeyHandle, name, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
-                        &key, nullptr) != ERROR_SUCCESS)
-        return nullptr;
+    if (RegistryCreateKey(KeyHandle, name, &key, nullptr) != ERROR_SUCCESS) return nullptr;
     return key;
 }
 

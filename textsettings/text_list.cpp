@@ -24,12 +24,12 @@ bool TextList::Append(TextChar* text, int32_t length, int32_t speed, const Entry
 {
     if (!text) return false;
     if (length <= 0) {
-        std::free(text);
+        FreeMemory(text);
         return false;
     }
     void* block = Allocate(sizeof(TextEntry));
     if (!block) {
-        std::free(text);
+        FreeMemory(text);
         return false;
     }
     TextEntry* entry = new (block) TextEntry;
@@ -38,8 +38,8 @@ bool TextList::Append(TextChar* text, int32_t length, int32_t speed, const Entry
     // The entry joins the list only once its state is complete, so a failed
     // allocation leaves the list exactly as it was.
     if (hooks.Build && !hooks.Build(*entry, speed, Allocate)) {
-        std::free(entry->Text);
-        std::free(entry);
+        FreeMemory(entry->Text);
+        FreeMemory(entry);
         return false;
     }
     if (Tail)
@@ -67,8 +67,8 @@ void TextList::Release(const EntryHooks& hooks)
     while (entry) {
         TextEntry* next = entry->Next;
         if (entry->State && hooks.Free) hooks.Free(*entry);
-        std::free(entry->Text);
-        std::free(entry);
+        FreeMemory(entry->Text);
+        FreeMemory(entry);
         entry = next;
     }
     Head = nullptr;

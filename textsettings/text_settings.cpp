@@ -4,13 +4,15 @@
 #include <cstdlib>
 
 #include "default_texts.h"
+#include "failure_points.h"
+#include "registry_calls.h"
 
 namespace {
 const char ListKeyName[] = "List";
 // Where a save writes the new list before it takes the place of "List".
 const char NewListKeyName[] = "List.new";
 
-bool RenameNewList(HKEY key) { return RegRenameKey(key, L"List.new", L"List") == ERROR_SUCCESS; }
+bool RenameNewList(HKEY key) { return RegistryRenameKey(key, L"List.new", L"List") == ERROR_SUCCESS; }
 }
 
 TextSettings::TextSettings(const char* keyPath, int32_t defaultFontSize)
@@ -49,14 +51,14 @@ HKEY TextSettings::OpenList()
 {
     if (!KeyHandle) return nullptr;
     HKEY list = nullptr;
-    const LONG opened = RegOpenKeyExA(KeyHandle, ListKeyName, 0, KEY_ALL_ACCESS, &list);
+    const LONG opened = RegistryOpenKey(KeyHandle, ListKeyName, KEY_ALL_ACCESS, &list);
     if (opened == ERROR_SUCCESS) return list;
     if (opened != ERROR_FILE_NOT_FOUND) return nullptr;
     // A save stopped between deleting "List" and renaming "List.new" left
     // the new list complete: it takes its place now, or is read where it is
     // when it cannot (an empty "List" beside it would hide it for good).
     if (!RenameNewList(KeyHandle) &&
-        RegOpenKeyExA(KeyHandle, NewListKeyName, 0, KEY_READ, &list) == ERROR_SUCCESS)
+        RegistryOpenKey(KeyHandle, NewListKeyName, KEY_READ, &list) == ERROR_SUCCESS)
         return list;
     // Created when missing, so a key without "List" gains an empty one.
     return CreateSubKey(ListKeyName);
@@ -72,8 +74,8 @@ void TextSettings::LoadList(HKEY list)
         DWORD nameSize = ListNameCapacity;
         char data[TextBufferSize];
         DWORD dataSize = TextBufferSize;
-        if (RegEnumValueA(list, index, name, &nameSize, nullptr, nullptr, reinterpret_cast<BYTE*>(data),
-                          &dataSize) != ERROR_SUCCESS)
+        if (RegistryEnumValue(list, index, name, &nameSize, reinterpret_cast<BYTE*>(data), &dataSize) !=
+            ERROR_SUCCESS)
             break;
         data[ListTextLength(data, dataSize, TextBufferSize, IsAnsiLeadByte)] = '\0';
         AddText(data);
@@ -82,15 +84,15 @@ void TextSettings::LoadList(HKEY list)
 
 bool TextSettings::SaveSettings()
 {
-    WriteDword("Speed", static_cast<uint32_t>(Speed));
-    WriteString("FontName", FontName);
-    WriteDword("FontSize", static_cast<uint32_t>(FontSize));
-    WriteDword("FontBold", static_cast<uint32_t>(FontBold));
-    WriteDword("FontItalic", static_cast<uint32_t>(FontItalic));
-    return SaveList();
+    // Each value is written whatever became of the others; any failure
+    // makes the save report failure.
+    bool saved = WriteDword("Speed", static_cast<uint32_t>(Speed));
+    saved = WriteString("FontName", FontName) && saved;
+    saved = WriteDword("FontSize", static_cast<uint32_t>(FontSize)) && saved;
+    saved = WriteDword("FontBold", static_cast<uint32_t>(FontBold)) && saved;
+    saved = WriteDword("FontItalic", static_cast<uint32_t>(FontItalic)) && saved;
+    return SaveList() && saved;
 }
-
-bool TextSettings::ListChange(int& change) const { return !AllowListChange || AllowListChange(change++); }
 
 // The new list is written whole into "List.new" and only then put in the
 // place of "List", so that whenever the save stops, the stored list is
@@ -99,36 +101,32 @@ bool TextSettings::ListChange(int& change) const { return !AllowListChange || Al
 bool TextSettings::SaveList()
 {
     if (!KeyHandle) return false;
-    int change = 0;
     // What a failed save left goes first; a "List.new" that stays would mix
     // stale values into the new list, so then nothing is saved.
-    if (ListChange(change)) RegDeleteTreeA(KeyHandle, NewListKeyName);
+    RegistryDeleteTree(KeyHandle, NewListKeyName);
     HKEY list = nullptr;
     DWORD made = 0;
-    if (!ListChange(change) ||
-        RegCreateKeyExA(KeyHandle, NewListKeyName, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
-                        &list, &made) != ERROR_SUCCESS)
-        return false;
-    bool whole = made == REG_CREATED_NEW_KEY && WriteList(list, change);
+    if (RegistryCreateKey(KeyHandle, NewListKeyName, &list, &made) != ERROR_SUCCESS) return false;
+    bool whole = made == REG_CREATED_NEW_KEY && WriteList(list);
     CloseKey(list);
     // "List" goes as a whole tree, in case someone gave it sub-keys; its
     // values go at once with the key itself.
-    if (whole && ListChange(change)) {
-        const LONG deleted = RegDeleteTreeA(KeyHandle, ListKeyName);
+    if (whole) {
+        const LONG deleted = RegistryDeleteTree(KeyHandle, ListKeyName);
         whole = deleted == ERROR_SUCCESS || deleted == ERROR_FILE_NOT_FOUND;
     } else {
         whole = false;
     }
     if (!whole) {
         // The old list is still in place, whole: the new one goes.
-        if (ListChange(change)) RegDeleteTreeA(KeyHandle, NewListKeyName);
+        RegistryDeleteTree(KeyHandle, NewListKeyName);
         return false;
     }
     // Should the rename fail, the next load finds the new list in "List.new".
-    return ListChange(change) && RenameNewList(KeyHandle);
+    return RenameNewList(KeyHandle);
 }
 
-bool TextSettings::WriteList(HKEY list, int& change) const
+bool TextSettings::WriteList(HKEY list) const
 {
     int n = 0;
     for (const TextEntry* e = List.Head; e; e = e->Next) {
@@ -138,8 +136,8 @@ bool TextSettings::WriteList(HKEY list, int& change) const
         char text[TextBufferSize];
         const int32_t bytes = TextToAnsi(e->Text, e->Length, text, TextBufferSize);
         // Written without the terminating zero, like every stored text.
-        if (!ListChange(change) || RegSetValueExA(list, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                                                  static_cast<DWORD>(bytes)) != ERROR_SUCCESS)
+        if (RegistrySetValue(list, name, REG_SZ, reinterpret_cast<const BYTE*>(text), static_cast<DWORD>(bytes)) !=
+            ERROR_SUCCESS)
             return false;
     }
     return true;
@@ -158,7 +156,7 @@ bool AddTextTo(TextList& list, const char* text, UINT codePage, int32_t speed, c
     TextChar* wide = list.AllocateText(units - 1);
     if (!wide) return false;
     if (MultiByteToWideChar(codePage, MB_PRECOMPOSED, text, -1, wide, units) != units) {
-        std::free(wide);
+        FreeMemory(wide);
         return false;
     }
     return list.Append(wide, units - 1, speed, hooks);

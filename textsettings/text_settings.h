@@ -24,8 +24,9 @@ public:
     void LoadSettings() override;
     // Every value, then the "List" sub-key replaced by one holding "1".."n"
     // in list order: written whole as "List.new" first, then renamed. False
-    // when the new list could not be put in place; the stored list is then
-    // the old one, or the new one in "List.new", which the next load takes.
+    // when a value could not be written or the new list could not be put in
+    // place; the stored list is then the old one, or the new one in
+    // "List.new", which the next load takes.
     bool SaveSettings() override;
 
     // Appends one text of the system's ANSI code page as a new entry; false
@@ -41,17 +42,12 @@ public:
     int32_t FontItalic = 0;
     TextList List;
     const int32_t DefaultFontSize;
-    // Test seam: asked before each registry change the list's save makes,
-    // with its number in that save (0, 1, ...); a change it refuses is not
-    // made and counts as failed. Null: every change is made.
-    bool (*AllowListChange)(int change) = nullptr;
 
 private:
     HKEY OpenList();
     void LoadList(HKEY list);
     bool SaveList();
-    bool WriteList(HKEY list, int& change) const;
-    bool ListChange(int& change) const;
+    bool WriteList(HKEY list) const;
 };
 
 // Appends text, of codePage, to list as a new entry whose state hooks build

@@ -21,8 +21,8 @@ void WormsSettings::LoadSettings()
 
 bool WormsSettings::SaveSettings()
 {
-    WriteDword("Type", static_cast<uint32_t>(Type));
-    WriteDword("WormsCnt", static_cast<uint32_t>(WormsCnt));
-    WriteDword("WormsLen", static_cast<uint32_t>(WormsLen));
-    return true;
+    // Each value is written whatever became of the others.
+    bool saved = WriteDword("Type", static_cast<uint32_t>(Type));
+    saved = WriteDword("WormsCnt", static_cast<uint32_t>(WormsCnt)) && saved;
+    return WriteDword("WormsLen", static_cast<uint32_t>(WormsLen)) && saved;
 }

@@ -1,5 +1,5 @@
 // The string list's save never loses the stored list: whichever registry
-// change of the save fails, and wherever the save stops (a crash), the list
+// call of the save fails, and wherever the save stops (a crash), the list
 // loaded afterwards is the old one or the new one, whole. Against the real
 // registry of the test prefix.
 #include "text_settings.h"
@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "entry_texts.h"
+#include "failure_points.h"
 #include "win_test_support.h"
 
 namespace {
@@ -20,9 +21,6 @@ const std::string NewListPath = std::string(TestKeyPath) + "\\List.new";
 
 const std::vector<std::string> OldTexts = {"old one", "old two", "old three"};
 const std::vector<std::string> NewTexts = {"new one", "new two", "new three", "new four"};
-// A save's changes: the stale "List.new" deleted, "List.new" created, one
-// value per text, "List" deleted, "List.new" renamed.
-const int SaveChanges = static_cast<int>(NewTexts.size()) + 4;
 
 class TestTextSettings : public TextSettings {
 public:
@@ -45,18 +43,6 @@ std::vector<std::wstring> LoadedTexts()
     return EntryTexts(s.List);
 }
 
-// Which changes the save may make: those before Stop, except Refused.
-namespace gate {
-int Stop = -1;     // negative: no stop
-int Refused = -1;  // negative: none refused
-int Asked = 0;
-bool Allow(int change)
-{
-    ++Asked;
-    return (Stop < 0 || change < Stop) && change != Refused;
-}
-} // namespace gate
-
 class ListSaveTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -64,83 +50,77 @@ protected:
         DeleteRegistryTree(TestKeyPath);
         for (size_t i = 0; i < OldTexts.size(); ++i)
             ASSERT_TRUE(PutValue(ListPath, std::to_string(i + 1), REG_SZ, OldTexts[i]));
-        gate::Stop = gate::Refused = -1;
-        gate::Asked = 0;
     }
-    void TearDown() override { DeleteRegistryTree(TestKeyPath); }
+    void TearDown() override
+    {
+        ClearFailurePlan();
+        DeleteRegistryTree(TestKeyPath);
+    }
 
-    // Loads the old list, puts the new one in its place and saves it
-    // through the gate.
-    bool SaveNewList()
+    // Loads the old list, puts the new one in its place and saves it with
+    // the nth registry call of the save refused (and every later one when
+    // lasting: a crash there). Requests is then the save's call count.
+    bool SaveNewList(int32_t nth = 0, bool lasting = false)
     {
         TestTextSettings s;
         s.LoadFromRegistry();
         s.ReleaseList();
         s.List.Reset();
         for (const std::string& t : NewTexts) s.AddText(t.c_str());
-        s.AllowListChange = gate::Allow;
-        return s.SaveToRegistry();
+        PlanFailure(FailurePoint::Registry, nth, lasting);
+        const bool saved = s.SaveToRegistry();
+        Requests = FailurePointRequests(FailurePoint::Registry);
+        ClearFailurePlan();
+        return saved;
     }
+    int32_t Requests = 0;
 };
 
-TEST_F(ListSaveTest, ASaveMakesTheChangesCounted)
+// Each registry call of the save refused in turn, alone and with every call
+// after it (the save stopped there), then a new process loads: it finds the
+// old list or the new one, whole, and the new one whenever the save said it
+// succeeded. Both outcomes occur: the stop after "List" went leaves the new
+// list in "List.new", which the load puts in its place. The next save
+// leaves "List" alone, holding the new list.
+TEST_F(ListSaveTest, ARefusedOrStoppedSaveLeavesTheOldOrTheNewList)
 {
     ASSERT_TRUE(SaveNewList());
-    EXPECT_EQ(gate::Asked, SaveChanges);
+    const int32_t calls = Requests;
+    ASSERT_GT(calls, static_cast<int32_t>(NewTexts.size()) + 4);
+    int oldLoaded = 0, newLoaded = 0;
+    for (int32_t nth = 1; nth <= calls; ++nth)
+        for (bool lasting : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "call " << nth << (lasting ? " and after" : " alone") << " refused");
+            SetUp();
+            const bool saved = SaveNewList(nth, lasting);
+            const std::vector<std::wstring> loaded = LoadedTexts();
+            EXPECT_TRUE(loaded == Wide(OldTexts) || loaded == Wide(NewTexts));
+            if (saved) {
+                EXPECT_EQ(loaded, Wide(NewTexts));
+            }
+            EXPECT_FALSE(saved && lasting) << "a stopped save said it succeeded";
+            ++(loaded == Wide(NewTexts) ? newLoaded : oldLoaded);
+            EXPECT_TRUE(KeyExists(ListPath));
+
+            ASSERT_TRUE(SaveNewList());
+            EXPECT_EQ(SubKeys(TestKeyPath), std::vector<std::string>{"List"});
+            EXPECT_EQ(LoadedTexts(), Wide(NewTexts));
+        }
+    EXPECT_GT(oldLoaded, 0);
+    EXPECT_GT(newLoaded, 0);
+}
+
+// The rename is the save's last call: refused, it leaves the new list whole
+// in "List.new" and the save says it failed; the next load renames it.
+TEST_F(ListSaveTest, AFailedRenameLeavesTheNewListForTheNextLoad)
+{
+    ASSERT_TRUE(SaveNewList());
+    SetUp();
+    EXPECT_FALSE(SaveNewList(Requests));
+    EXPECT_TRUE(KeyExists(NewListPath));
+    EXPECT_FALSE(KeyExists(ListPath));
     EXPECT_EQ(LoadedTexts(), Wide(NewTexts));
     EXPECT_EQ(SubKeys(TestKeyPath), std::vector<std::string>{"List"});
-}
-
-// A crash after each change in turn: nothing after it reaches the registry,
-// then a new process loads. Until "List" is deleted the old list is whole in
-// it; from then on the new one is whole in "List.new", which the load puts
-// in its place. Whatever is left over goes with the next save.
-TEST_F(ListSaveTest, ASaveStoppedAfterAnyChangeLeavesTheOldOrTheNewList)
-{
-    const int listDeleted = SaveChanges - 1;  // changes made once "List" is gone
-    for (int stop = 0; stop <= SaveChanges; ++stop) {
-        SCOPED_TRACE("stopped after " + std::to_string(stop) + " changes");
-        SetUp();
-        gate::Stop = stop;
-        EXPECT_EQ(SaveNewList(), stop == SaveChanges);
-        EXPECT_EQ(LoadedTexts(), Wide(stop >= listDeleted ? NewTexts : OldTexts));
-        EXPECT_TRUE(KeyExists(ListPath));
-
-        gate::Stop = -1;
-        ASSERT_TRUE(SaveNewList());
-        EXPECT_EQ(SubKeys(TestKeyPath), std::vector<std::string>{"List"});
-        EXPECT_EQ(LoadedTexts(), Wide(NewTexts));
-    }
-}
-
-// One change refused, the others made: the save says so, and the list read
-// back is the old one, or the new one when only the rename failed (the load
-// then renames it) or when no stale "List.new" needed deleting.
-TEST_F(ListSaveTest, AFailedChangeLeavesTheOldOrTheNewList)
-{
-    const struct {
-        int Refused;
-        bool Saved;
-        bool NewList;
-        bool NewKeyLeft;  // "List.new" after the save
-    } cases[] = {
-        {0, true, true, false},                // deleting a stale "List.new" (there is none)
-        {1, false, false, false},              // creating "List.new"
-        {2, false, false, false},              // the first value
-        {3, false, false, false},              // a value in the middle
-        {SaveChanges - 3, false, false, false},  // the last value
-        {SaveChanges - 2, false, false, false},  // deleting "List"
-        {SaveChanges - 1, false, true, true},    // renaming "List.new"
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE("change " + std::to_string(c.Refused) + " refused");
-        SetUp();
-        gate::Refused = c.Refused;
-        EXPECT_EQ(SaveNewList(), c.Saved);
-        EXPECT_EQ(KeyExists(NewListPath), c.NewKeyLeft);
-        EXPECT_EQ(LoadedTexts(), Wide(c.NewList ? NewTexts : OldTexts));
-        EXPECT_EQ(SubKeys(TestKeyPath), std::vector<std::string>{"List"});
-    }
 }
 
 // A "List.new" beside "List" is what a save that failed before it deleted

@@ -40,7 +40,7 @@ bool BuildTestState(TextEntry& entry, int32_t speed, AllocateFn allocate)
 void FreeTestState(TextEntry& entry)
 {
     ++Log.Freed;
-    std::free(entry.State);
+    FreeMemory(entry.State);
     entry.State = nullptr;
 }
 
