@@ -20,12 +20,10 @@
 // that a crash is reported.
 #include "registry_shapes.h"
 #include "saver_hooks.h"
-#include "saver_shell.h"
-#include "win_test_support.h"
+#include "watched_start.h"
 
 #include <windows.h>
 
-#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -48,126 +46,7 @@ const ProgramValues Table[] = {
 };
 
 constexpr DWORD RunLimitMs = 20000;  // a start that takes longer is stuck
-
-// The start being watched, one at a time: the hooks on the saver's thread
-// fill it in; the watchdog and the crash report read the label.
-struct Watch {
-    char Label[1024] = "";
-    std::atomic<bool> Running{false};
-    std::atomic<DWORD> StartedAt{0};
-    HWND Window = nullptr;
-    WNDPROC Original = nullptr;
-    int Frames = 0;
-    bool DialogShown = false;
-    RegistryExport AtDialog;
-    HHOOK Hook = nullptr;
-};
-Watch Current;
 std::wstring KeyPath;
-
-void Begin(const std::string& label)
-{
-    std::snprintf(Current.Label, sizeof Current.Label, "%s", label.c_str());
-    Current.Window = nullptr;
-    Current.Original = nullptr;
-    Current.Frames = 0;
-    Current.DialogShown = false;
-    Current.AtDialog.clear();
-    Current.StartedAt = GetTickCount();
-    Current.Running = true;
-}
-
-// The saver's window: its first tick is asked for at once rather than after
-// the timer's 50 ms, and the key follows its first frame.
-LRESULT CALLBACK RunProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    const LRESULT answer = CallWindowProcA(Current.Original, window, message, wParam, lParam);
-    if (message == WM_CREATE) PostMessageA(window, WM_TIMER, 1, 0);
-    if (message == WM_TIMER && ++Current.Frames == 1) PostMessageA(window, WM_KEYDOWN, VK_SPACE, 0);
-    return answer;
-}
-
-// Sees every window the thread makes: takes the saver's first window over,
-// and answers the settings dialog with Cancel once it shows, after taking
-// the key's export.
-LRESULT CALLBACK WatchWindows(int code, WPARAM wParam, LPARAM lParam)
-{
-    HWND window = reinterpret_cast<HWND>(wParam);
-    char name[64] = "";
-    if (code == HCBT_CREATEWND && !Current.Window && GetClassNameA(window, name, sizeof name) &&
-        std::strcmp(name, SaverClassName) == 0) {
-        Current.Window = window;
-        Current.Original = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RunProc)));
-    }
-    if (code == HCBT_ACTIVATE && !Current.DialogShown && GetWindowTextA(window, name, sizeof name) &&
-        std::strcmp(name, "Setting") == 0) {
-        Current.DialogShown = true;
-        Current.AtDialog = ExportKey(KeyPath);
-        PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-    }
-    return CallNextHookEx(Current.Hook, code, wParam, lParam);
-}
-
-DWORD WINAPI Watchdog(void*)
-{
-    for (;;) {
-        Sleep(50);
-        if (Current.Running && GetTickCount() - Current.StartedAt > RunLimitMs) {
-            std::printf("FAIL: %s: still running after %lu ms\n", Current.Label,
-                        static_cast<unsigned long>(RunLimitMs));
-            std::fflush(stdout);
-            ExitProcess(1);
-        }
-    }
-}
-
-bool IsCrash(DWORD code)
-{
-    switch (code) {
-    case EXCEPTION_ACCESS_VIOLATION:
-    case EXCEPTION_ARRAY_BOUNDS_EXCEEDED:
-    case EXCEPTION_DATATYPE_MISALIGNMENT:
-    case EXCEPTION_ILLEGAL_INSTRUCTION:
-    case EXCEPTION_IN_PAGE_ERROR:
-    case EXCEPTION_INT_DIVIDE_BY_ZERO:
-    case EXCEPTION_INT_OVERFLOW:
-    case EXCEPTION_PRIV_INSTRUCTION:
-    case EXCEPTION_STACK_OVERFLOW:
-    case 0xC0000374:  // heap corruption
-    case 0xC0000409:  // stack buffer overrun
-        return true;
-    default:
-        return false;
-    }
-}
-
-// Every crash, where it happens: wine (like 64-bit Windows) swallows
-// exceptions in window procedures called back from the system (WM_CREATE,
-// the dialog's messages), so the handler that sees them first says so,
-// starts wine's debugger and hands the exception to it as unhandled: its
-// backtrace follows and the process ends.
-LONG CALLBACK ReportCrash(EXCEPTION_POINTERS* e)
-{
-    const DWORD code = e->ExceptionRecord->ExceptionCode;
-    if (!IsCrash(code)) return EXCEPTION_CONTINUE_SEARCH;
-    std::printf("FAIL: %s: exception 0x%08lX at %p\n", Current.Label, static_cast<unsigned long>(code),
-                e->ExceptionRecord->ExceptionAddress);
-    std::fflush(stdout);
-    UnhandledExceptionFilter(e);
-    using RaiseFn = LONG(WINAPI*)(EXCEPTION_RECORD*, CONTEXT*, BOOLEAN);
-    const auto raise = reinterpret_cast<RaiseFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtRaiseException")));
-    if (raise) raise(e->ExceptionRecord, e->ContextRecord, FALSE);
-    TerminateProcess(GetCurrentProcess(), 3);
-    return EXCEPTION_CONTINUE_SEARCH;
-}
-
-void CrashingOnCreate(SaverInstance&, HWND)
-{
-    volatile int* nowhere = nullptr;
-    *nowhere = 1;
-}
 
 // What one run stores: a shape for each value, and the "List" shape.
 struct RunShapes {
@@ -265,7 +144,7 @@ RegistryExport AfterLoading(const RegistryExport& before, bool hasList)
 
 // One start in mode "/s" or "/c" on the stored shapes; true when it went
 // as it must.
-bool Start(const SaverHooks& saver, const char* mode, const RunShapes& r, const MessageBoxCatcher& boxes)
+bool Start(const SaverHooks& saver, const char* mode, const RunShapes& r)
 {
     const std::string label = std::string(saver.Name) + " " + mode + " " + r.Label;
     if (!Store(r)) {
@@ -273,23 +152,21 @@ bool Start(const SaverHooks& saver, const char* mode, const RunShapes& r, const 
         return false;
     }
     const RegistryExport before = ExportKey(KeyPath);
-    const size_t boxesBefore = boxes.Boxes().size();
-    Begin(label);
-    const int code = SaverMain(GetModuleHandleA(nullptr), mode, saver);
-    Current.Running = false;
+    const int code = WatchedStart(saver, mode, label);
+    const StartSeen& seen = LastStart();
     const RegistryExport after = ExportKey(KeyPath);
 
     const bool run = std::strcmp(mode, "/s") == 0;
     const std::string loaded = FirstDifference(AfterLoading(before, r.HasList), after);
-    const std::string cancelled = run ? "" : FirstDifference(Current.AtDialog, after);
+    const std::string cancelled = run ? "" : FirstDifference(seen.AtDialog, after);
     std::string fault;
     if (code != 0)
         fault = "exit code " + std::to_string(code);
-    else if (boxes.Boxes().size() != boxesBefore)
-        fault = "a message box: " + boxes.Boxes().back().Text;
-    else if (run && Current.Frames < 1)
+    else if (seen.Boxes > 0)
+        fault = std::string("a message box: ") + seen.LastBox;
+    else if (run && seen.Frames < 1)
         fault = "nothing drawn";
-    else if (!run && !Current.DialogShown)
+    else if (!run && !seen.DialogShown)
         fault = "no dialog shown";
     else if (!cancelled.empty())
         fault = "Cancel changed the key: " + cancelled;
@@ -319,10 +196,7 @@ int main(int argc, char** argv)
     KeyPath = L"Software\\Zamvel\\";
     for (const char* c = ProgramSaver.Name; *c; ++c) KeyPath += static_cast<wchar_t>(*c);
 
-    AddVectoredExceptionHandler(1, ReportCrash);
-    MessageBoxCatcher boxes;
-    Current.Hook = SetWindowsHookExA(WH_CBT, WatchWindows, nullptr, GetCurrentThreadId());
-    CreateThread(nullptr, 0, Watchdog, nullptr, 0, nullptr);
+    WatchStarts(KeyPath, RunLimitMs);
 
     SaverHooks saver = ProgramSaver;
     if (crash) saver.OnCreate = CrashingOnCreate;
@@ -338,13 +212,13 @@ int main(int argc, char** argv)
     for (const RunShapes& r : plan)
         for (const char* mode : {"/s", "/c"}) {
             const DWORD t0 = GetTickCount();
-            if (!Start(saver, mode, r, boxes)) ++failed;
+            if (!Start(saver, mode, r)) ++failed;
             if (GetTickCount() - t0 > slowest) {
                 slowest = GetTickCount() - t0;
                 slowestLabel = std::string(mode) + " " + r.Label;
             }
         }
-    UnhookWindowsHookEx(Current.Hook);
+    StopWatchingStarts();
     DeleteKeyTree(KeyPath);
     std::printf("slowest start: %lu ms: %s\n", static_cast<unsigned long>(slowest), slowestLabel.c_str());
     std::printf("registry sweep %s: %d runs of /s and /c, seed %u, %d failed\n", ProgramSaver.Name, runs, seed,
