@@ -201,8 +201,7 @@ int main(int argc, char** argv)
     for (const ProgramCase& c : Table)
         if (std::strcmp(c.Program, ProgramSaver.Name) == 0) program = &c;
     if (!program) return 2;
-    KeyPath = L"Software\\Zamvel\\";
-    for (const char* c = ProgramSaver.Name; *c; ++c) KeyPath += static_cast<wchar_t>(*c);
+    KeyPath = ProgramKeyPath(ProgramSaver.Name);
     if (!GdiCountWorks()) {
         std::printf("FAIL: live GDI objects cannot be counted here\n");
         return 1;

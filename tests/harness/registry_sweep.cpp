@@ -193,8 +193,7 @@ int main(int argc, char** argv)
     for (const ProgramValues& p : Table)
         if (std::strcmp(p.Program, ProgramSaver.Name) == 0) program = &p;
     if (!program) return 2;
-    KeyPath = L"Software\\Zamvel\\";
-    for (const char* c = ProgramSaver.Name; *c; ++c) KeyPath += static_cast<wchar_t>(*c);
+    KeyPath = ProgramKeyPath(ProgramSaver.Name);
 
     WatchStarts(KeyPath, RunLimitMs);
 

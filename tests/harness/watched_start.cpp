@@ -141,6 +141,13 @@ LONG CALLBACK ReportCrash(EXCEPTION_POINTERS* e)
 
 } // namespace
 
+std::wstring ProgramKeyPath(const char* program)
+{
+    std::wstring path = L"Software\\Zamvel\\";
+    for (const char* c = program; *c; ++c) path += static_cast<wchar_t>(*c);
+    return path;
+}
+
 void WatchStarts(const std::wstring& keyPath, DWORD limitMs, int frames)
 {
     Current.FramesBeforeKey = frames;

@@ -28,6 +28,9 @@ struct StartSeen {
     char LastBox[256] = "";   // the last message box's text, in the ANSI code page
 };
 
+// The key of the program named, under HKEY_CURRENT_USER.
+std::wstring ProgramKeyPath(const char* program);
+
 // Sets up the watch for the starts of this thread: keyPath is the program's
 // key (exported when its dialog shows), limitMs what a start may take,
 // frames the ticks a run gets before its key press.
