@@ -25,8 +25,7 @@ set -u
 wine_ensure_server
 BIN=${ZAMVEL_BIN:?}
 WORK=$(mktemp -d)
-PASSED=0
-FAILED=0
+. "$(dirname "${BASH_SOURCE[0]}")/../common/checks.sh"
 STARTED=()
 
 _cleanup() {
@@ -120,20 +119,3 @@ reg_text() { "$WINE" reg add "$1" /v "$2" /t REG_SZ /d "$3" /f >/dev/null 2>&1; 
 reg_key_missing() { ! "$WINE" reg query "$1" >/dev/null 2>&1; }
 
 reg_delete() { "$WINE" reg delete "$1" /f >/dev/null 2>&1; true; }
-
-check() {
-  local what=$1
-  shift
-  if "$@"; then
-    PASSED=$((PASSED + 1))
-    echo "ok: $what"
-  else
-    FAILED=$((FAILED + 1))
-    echo "FAIL: $what"
-  fi
-}
-
-finish() {
-  echo "$PASSED passed, $FAILED failed"
-  [ "$FAILED" -eq 0 ]
-}

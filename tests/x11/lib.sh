@@ -11,7 +11,7 @@
 set -u
 BIN=${ZAMVEL_BIN:?} TESTS=${ZAMVEL_TESTS:?}
 WORK=$(mktemp -d)
-PASSED=0 FAILED=0
+. "$(dirname "${BASH_SOURCE[0]}")/../common/checks.sh"
 STARTED=()
 trap 'for p in "${STARTED[@]}"; do kill "$p" 2>/dev/null; done; rm -rf "$WORK"' EXIT
 
@@ -50,21 +50,4 @@ wait_exit() {
     fi
     sleep 0.1
   done
-}
-
-check() {
-  local what=$1
-  shift
-  if "$@"; then
-    PASSED=$((PASSED + 1))
-    echo "ok: $what"
-  else
-    FAILED=$((FAILED + 1))
-    echo "FAIL: $what"
-  fi
-}
-
-finish() {
-  echo "$PASSED passed, $FAILED failed"
-  [ "$FAILED" -eq 0 ]
 }
