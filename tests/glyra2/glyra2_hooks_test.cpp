@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "entry_texts.h"
-#include "failure_points.h"
 #include "gdi_canvas.h"
 #include "glyra2_test_support.h"
 #include "random.h"
@@ -175,18 +174,6 @@ TEST_F(Glyra2Hooks, FontsLiveFromCreationToQueryClose)
     EXPECT_TRUE(run.QueryClose());
     EXPECT_EQ(run->Run.FontCount, 0);
     for (HFONT f : fonts) EXPECT_EQ(GetObjectType(f), 0u);
-}
-
-// Memory running out for every built-in string leaves nothing to show: the
-// saver ends instead of looping or showing a black screen.
-TEST_F(Glyra2Hooks, PrepareFailsOnlyWhenNoEntryCanBeMade)
-{
-    Glyra2().LoadFromRegistry();
-    Glyra2InstanceRun run(Glyra2View());
-    PlanFailure(FailurePoint::Memory, 1, true);
-    EXPECT_FALSE(run.Prepare());
-    ClearFailurePlan();
-    EXPECT_EQ(run->Run.List.EntryCount, 0);
 }
 
 TEST_F(Glyra2Hooks, OnCreateMakesTheFontsPlacesTheEntriesAndShowsTheWindow)
