@@ -1,4 +1,4 @@
-// Failed system calls on the way up and in the first frame. For each kind
+// Failed system calls on the way up and in the first ticks. For each kind
 // of request (memory, GDI object, registry call) one clean start of "/s"
 // counts the program's requests; then each request in turn is refused,
 // alone and with every later one, and the program started again through
