@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "failure_points.h"
+#include "recording_canvas.h"
 
 // path() runs the path and returns the number of requests it made at point
 // (FailurePointRequests(point) at its end). check(failing, lasting) then
@@ -32,21 +33,37 @@ void SweepFailures(FailurePoint point, Path path, Check check)
         }
 }
 
-// What a text saver's run must do after a refusal: memory refused from the
-// first request on leaves no string and no run; a font refused leaves a
-// run that still draws (its characters in the font last used); any run that
-// was prepared draws, and one that was not draws nothing.
-inline void ExpectTextRunDrawsOrEnds(FailurePoint point, int32_t failing, bool lasting, bool prepared, size_t chars)
+// A text saver's run swept at memory and at fonts. runOnce(canvas) starts
+// a run on the canvas, draws a few ticks, ends it and says whether it was
+// prepared. After a refusal: memory refused from the first request on
+// leaves no string and no run; a font refused leaves a run that still draws
+// (its characters in the font last used); any run that was prepared draws,
+// and one that was not draws nothing.
+template <class RunOnce>
+void SweepTextRun(RunOnce runOnce)
 {
-    if (point == FailurePoint::GdiObject || failing == 0) {
-        EXPECT_TRUE(prepared);
-    }
-    if (point == FailurePoint::Memory && lasting && failing == 1) {
-        EXPECT_FALSE(prepared) << "no string at all";
-    }
-    if (prepared) {
-        EXPECT_GT(chars, 0u) << "the run draws";
-    } else {
-        EXPECT_EQ(chars, 0u);
+    for (FailurePoint point : {FailurePoint::Memory, FailurePoint::GdiObject}) {
+        SCOPED_TRACE(static_cast<int>(point));
+        bool prepared = false;
+        size_t chars = 0;
+        auto path = [&] {
+            RecordingCanvas canvas;
+            prepared = runOnce(canvas);
+            chars = canvas.Chars.size();
+            return FailurePointRequests(point);
+        };
+        SweepFailures(point, path, [&](int32_t failing, bool lasting) {
+            if (point == FailurePoint::GdiObject || failing == 0) {
+                EXPECT_TRUE(prepared);
+            }
+            if (point == FailurePoint::Memory && lasting && failing == 1) {
+                EXPECT_FALSE(prepared) << "no string at all";
+            }
+            if (prepared) {
+                EXPECT_GT(chars, 0u) << "the run draws";
+            } else {
+                EXPECT_EQ(chars, 0u);
+            }
+        });
     }
 }
