@@ -5,6 +5,8 @@
 set -u
 tools=$(cd "$(dirname "$0")/../../tools" && pwd)
 [ -f "$1" ] || { echo "FAIL: $1 is missing: build the win32 preset first"; exit 1; }
+. "$tools/wine-env.sh"
+wine_skip_unless_runs "$1"
 ref=$(mktemp) out=$(mktemp)
 trap 'rm -f "$ref" "$out"' EXIT
 "$tools/wine-run" "$1" 300 400 scalar >"$ref" || { echo "FAIL: the 32-bit reference trace did not run"; exit 1; }
