@@ -4,7 +4,7 @@
 # wine32:i386 runs the shipped 32-bit programs; it needs the i386 architecture.
 PACKAGES="cmake ninja-build g++ g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 wine32:i386
   googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick fonts-ipafont-gothic
-  fonts-ipafont-mincho x11-xserver-utils x11-utils file binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
+  fonts-ipafont-mincho fonts-wine x11-xserver-utils x11-utils file binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   procps python3"
 # ./dev release and its test: MSIs (wixl, msibuild), the zip, fixed dates, signing.
 PACKAGES="$PACKAGES msitools wixl zip unzip faketime osslsigncode openssl"
@@ -20,6 +20,14 @@ ROOT=${ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 say() { printf '== %s\n' "$*"; }
 
 rig_install() {
+  rig_install_packages || return 1
+  # Whether this kernel runs 32-bit programs, asked once (after wine is
+  # installed) for everything the rig starts.
+  ZAMVEL_WIN32_RUNS=$(unset ZAMVEL_WIN32_RUNS; . "$ROOT/tools/wine-env.sh"; echo "$ZAMVEL_WIN32_RUNS")
+  export ZAMVEL_WIN32_RUNS
+}
+
+rig_install_packages() {
   local missing=()
   for p in $PACKAGES; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -150,10 +158,27 @@ rig_ctest() {
   ctest --preset "$preset" "$@"
 }
 
+# One line on the machine's kind, at the start of ./dev test and again at
+# its end, where 32-bit programs cannot run here; with the log of the run,
+# it counts the tests ctest skipped (the only reason a test skips).
+rig_note_32bit() {
+  [ "$ZAMVEL_WIN32_RUNS" = yes ] && return 0
+  local how=""
+  [ -n "${ZAMVEL_NO_32BIT:-}" ] && how=" (ZAMVEL_NO_32BIT is set)"
+  if [ $# -eq 0 ]; then
+    say "note: $WIN32_SKIP_REASON$how: the tests that must run one are skipped"
+  else
+    say "note: $WIN32_SKIP_REASON$how: $(cat "$@" | grep -c '\*\*\*Skipped') tests skipped for that reason"
+  fi
+}
+
 rig_test() {
+  . "$ROOT/tools/wine-env.sh"
+  rig_note_32bit
   rig_build native fuzz linux win32 win64 || return 1
   rig_up || return 1
-  local rc=0
+  local rc=0 log
+  log=$(mktemp -d)
   say "fuzz targets, each for a bounded time from its seeds"
   ctest --preset fuzz || rc=1
   say "native tests"
@@ -164,18 +189,18 @@ rig_test() {
   # in prefixes of its own (they write the same keys and watch the screen);
   # they wait on wine and X far more than they compute. The 64-bit run's
   # output follows the 32-bit run's, whole.
-  local out64 pid64
-  out64=$(mktemp)
+  local pid64
   ( trap 'rig_down' EXIT
     XVFB_PIDS=() THROWAWAY_PREFIXES=()
-    rig_start_xvfb && rig_start_wine && ctest --preset win64 ) >"$out64" 2>&1 &
+    rig_start_xvfb && rig_start_wine && ctest --preset win64 ) >"$log/win64" 2>&1 &
   pid64=$!
   say "win32 (the shipped programs): tests under wine and end-to-end tests under Xvfb"
-  ctest --preset win32 || rc=1
+  ctest --preset win32 > >(tee "$log/win32") 2>&1 || rc=1
   wait "$pid64" || rc=1
   say "win64: tests under wine and end-to-end tests under Xvfb (run beside win32)"
-  cat "$out64"
-  rm -f "$out64"
+  cat "$log/win64"
+  rig_note_32bit "$log/win32" "$log/win64"
+  rm -rf "$log"
   return $rc
 }
 
@@ -221,20 +246,46 @@ rig_soak() {
   for b in win32 win64; do
     copy_prefix prefix
     say "soak $b: $ticks ticks a run (output in $out/$b.txt)"
-    ( export WINEPREFIX=$prefix
+    # A run that fails, or ends with 0 without its verdict line, fails the soak.
+    ( export WINEPREFIX=$prefix ZAMVEL_EXPECT_LINE='^soak [A-Za-z0-9]+ \| .* \| flat$'
+      rc=0
       while read -r program args; do
         "$ROOT/tools/wine-run" "$ROOT/build/$b/bench/$program.exe" --soak "$ticks" $args
-      done < <(sed 's/#.*//; /^\s*$/d' "$ROOT/tests/harness/soak.txt") >"$out/$b.txt" 2>&1 ) &
+        case $? in 0) ;; 77) rc=77 ;; *) echo "FAIL: $program $args"; rc=1 ;; esac
+      done < <(sed 's/#.*//; /^\s*$/d' "$ROOT/tests/harness/soak.txt")
+      exit $rc ) >"$out/$b.txt" 2>&1 &
     pids+=($!)
   done
-  for b in "${pids[@]}"; do wait "$b"; done
-  python3 "$ROOT/tools/soak_table.py" "$out/win32.txt" "$out/win64.txt"
+  local rc=0 ran=() i=0
+  for b in win32 win64; do
+    wait "${pids[$i]}"
+    case $? in
+      77) say "soak: $WIN32_SKIP_REASON: the $b build's runs were skipped" ;;
+      0) ran+=("$out/$b.txt") ;;
+      *) ran+=("$out/$b.txt"); rc=1 ;;
+    esac
+    i=$((i + 1))
+  done
+  python3 "$ROOT/tools/soak_table.py" "${ran[@]}" || rc=1
+  [ $rc -eq 0 ] || say "soak: FAILED (a run failed or grew; its lines are in $out)"
+  return $rc
 }
 
 rig_bench() {
   rig_build bench win32 win64 || return 1
   rig_up || return 1
   python3 "$ROOT/tools/bench_table.py" "$ROOT/build"
+}
+
+# The Windows build to show: PRESET, unless it is the 32-bit one and this
+# kernel runs no 32-bit programs; then the 64-bit one, said in one line.
+rig_windows_preset() {
+  if [ "$1" = win32 ] && [ "$ZAMVEL_WIN32_RUNS" != yes ]; then
+    say "this kernel runs no 32-bit programs: showing the 64-bit build instead" >&2
+    echo win64
+  else
+    echo "$1"
+  fi
 }
 
 # ./dev run NAME [/s|/p|/c] [--64]: the shipped 32-bit program, or the
@@ -252,6 +303,7 @@ rig_run() {
   case " $SAVERS " in *" $name "*) ;; *)
     echo "usage: ./dev run {${SAVERS// /|}} [/s|/p|/c] [--64|--x11]" >&2; return 2;; esac
   [ "$preset" = linux ] && { rig_run_x11 "$name"; return; }
+  preset=$(rig_windows_preset "$preset") || return 1
   local program
   program=$(sed -n "s/^$name=//p" <<<"glyra2=Glyra2
 glyra=Glyra
@@ -308,20 +360,22 @@ rig_run_x11() {
 # (docs/NAME-settings.png), the shipped 32-bit programs on a Japanese system.
 GALLERY_LIMIT=300000
 rig_gallery() {
-  rig_build win32 || return 1
+  local preset
+  preset=$(rig_windows_preset win32)
+  rig_build "$preset" || return 1
   rig_up || return 1
-  local name program bin="$ROOT/build/win32/bin" tmp rc=0 f
+  local name program bin="$ROOT/build/$preset/bin" tmp rc=0 f
   tmp=$(mktemp -d)
   for name in $SAVERS; do
     program=$(sed -n "s/^$name=//p" <<<"glyra2=Glyra2
 glyra=Glyra
 orbel=Orbel
 worms=Worms")
+    PICTURE="$ROOT/build/$preset/tests/worms_picture.exe" \
     RECORD_LOCALE=ja_JP.UTF-8 RECORD_DIR=$tmp RECORD_GIF="512x384 32" bash "$ROOT/tools/record.sh" "$name" \
-      "$bin/$program.scr" /s >/dev/null
-    cp "$tmp/$name.gif" "$ROOT/docs/$name.gif"
-    RECORD_LOCALE=ja_JP.UTF-8 RECORD_DIR=$tmp bash "$ROOT/tools/record.sh" "$name" "$bin/$program.scr" /c >/dev/null
-    cp "$tmp/$name.png" "$ROOT/docs/$name-settings.png"
+      "$bin/$program.scr" /s >/dev/null && cp "$tmp/$name.gif" "$ROOT/docs/$name.gif" || rc=1
+    RECORD_LOCALE=ja_JP.UTF-8 RECORD_DIR=$tmp bash "$ROOT/tools/record.sh" "$name" "$bin/$program.scr" /c \
+      >/dev/null && cp "$tmp/$name.png" "$ROOT/docs/$name-settings.png" || rc=1
     for f in "$ROOT/docs/$name.gif" "$ROOT/docs/$name-settings.png"; do
       echo "$f: $(stat -c %s "$f") bytes"
       [ "$(stat -c %s "$f")" -le $GALLERY_LIMIT ] || { echo "  over $GALLERY_LIMIT bytes" >&2; rc=1; }

@@ -14,9 +14,15 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 WINE32_LOADER=/usr/lib/wine/wine
 WINE64_LOADER=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver64
+# Wine draws the caption buttons (close, minimise, maximise) as glyphs of the
+# Marlett face. fonts-wine puts marlett.ttf here, but Debian's wine never
+# looks in that folder (its win32u asks for "<data dir>\../fonts", a name the
+# NT path lookup rejects), so each prefix gets a copy in its own Fonts folder;
+# without one, every close button shows the letter "r".
+WINE_MARLETT=/usr/share/wine/fonts/marlett.ttf
 # Bumped whenever wine_ensure_prefix sets the prefix up differently, so an
 # older prefix is made again rather than silently kept.
-WINE_PREFIX_VERSION=2
+WINE_PREFIX_VERSION=3
 # The reason given wherever a 32-bit program cannot be run here.
 WIN32_SKIP_REASON="this kernel runs no 32-bit programs"
 
@@ -106,6 +112,8 @@ wine_ensure_prefix() {
   case "$WINEPREFIX" in "$_zamvel_root"/build/*) rm -rf "$WINEPREFIX" ;; esac
   mkdir -p "$WINEPREFIX"
   "$WINE" wineboot -i </dev/null >/dev/null 2>&1
+  cp "$WINE_MARLETT" "$WINEPREFIX/drive_c/windows/Fonts/" ||
+    { echo "wine-env: $WINE_MARLETT is missing: install fonts-wine (./dev test does)" >&2; return 1; }
   _wine_prefix_settings || { echo "wine-env: the prefix settings could not be imported" >&2; return 1; }
   "$WINESERVER" -w
   echo "$WINE_PREFIX_VERSION" >"$WINEPREFIX/.zamvel-version"

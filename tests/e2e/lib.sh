@@ -6,7 +6,8 @@
 #   press WINDOW KEY                    focus WINDOW and press KEY (xdotool key names)
 #   click_at WINDOW X Y                 left click at X, Y of WINDOW
 #   move_mouse WINDOW X Y               move the pointer over WINDOW
-#   wait_exit PID [SECONDS]             wait for the program; sets EXIT_CODE to its exit code or "timeout"
+#   wait_exit PID [SECONDS]             wait for the program; sets EXIT_CODE to its exit code, "timeout",
+#                                       or "N, crashed: ..." when wine reported a crash
 #   still_running PID                   true while the program runs
 #   shot FILE                           screenshot of the whole screen
 #   pixel FILE X Y                      the colour at X, Y as "srgb(r,g,b)"
@@ -37,11 +38,17 @@ _cleanup() {
 }
 trap _cleanup EXIT
 
+# Each program's output goes to a file of its own. Wine swallows a crash in
+# a window procedure and the program may still end with 0: its err+seh
+# channel says so, and wait_exit reads it.
+declare -A PROGRAM_LOG=()
 start_program() {
-  local var=$1
+  local var=$1 log
   shift
-  "$WINE" "$@" </dev/null >>"$WORK/programs.out" 2>&1 &
+  log=$(mktemp "$WORK/program.XXXXXX")
+  WINEDEBUG=-all,err+seh "$WINE" "$@" </dev/null >"$log" 2>&1 &
   STARTED+=("$!")
+  PROGRAM_LOG[$!]=$log
   printf -v "$var" '%s' "$!"
 }
 
@@ -75,7 +82,8 @@ move_mouse() {
 
 still_running() { kill -0 "$1" 2>/dev/null; }
 
-# Not in a subshell: only this shell can wait for its children.
+# Not in a subshell: only this shell can wait for its children. An exit
+# code of 0 after a crash report is no success: EXIT_CODE says "crashed".
 EXIT_CODE=""
 wait_exit() {
   local p=$1 seconds=${2:-20} i
@@ -84,6 +92,9 @@ wait_exit() {
     if ! still_running "$p"; then
       wait "$p"
       EXIT_CODE=$?
+      if grep -qE 'err:seh|Unhandled exception|Backtrace:' "${PROGRAM_LOG[$p]:-/dev/null}"; then
+        EXIT_CODE="$EXIT_CODE, crashed: $(grep -m1 -E 'err:seh|Unhandled exception' "${PROGRAM_LOG[$p]}")"
+      fi
       return 0
     fi
     sleep 0.1

@@ -7,10 +7,9 @@
 program=$1
 scr=$("$WINE" winepath -w "$BIN/$program.scr" 2>/dev/null | tr -d '\r')
 
-out="$WORK/host.out"
-"$WINE" "$BIN/preview-host.exe" "$scr" 3 </dev/null >"$out" 2>&1 &
-host=$!
-STARTED+=("$host")
+# The program's output, crash reports included, goes into the host's log.
+start_program host "$BIN/preview-host.exe" "$scr" 3
+out=${PROGRAM_LOG[$host]}
 wait_exit "$host" 30
 code=$EXIT_CODE
 check "the host ended" test "$code" != timeout
