@@ -44,30 +44,32 @@ fi
 
 env ${RECORD_LOCALE:+LC_ALL=$RECORD_LOCALE} "${runner[@]}" "$@" </dev/null >/dev/null 2>&1 &
 pid=$!
+# The program's window (the dialog for /c), once it is there: none within
+# the limit is a failure, not a picture.
+what=window title='^(Glyra2|Glyra|Orbel|Worms|Preview)$'
+[ -n "$dialog" ] && what="settings dialog" title='^Setting$'
+w=""
+for i in $(seq 300); do
+  w=$(xdotool search --name "$title" 2>/dev/null | head -1)
+  [ -n "$w" ] && break
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.1
+done
+if [ -z "$w" ]; then
+  kill "$pid" $picture_pid 2>/dev/null
+  echo "record: no $what of $name appeared within 30 s" >&2
+  exit 1
+fi
+sleep 1
 if [ -n "$dialog" ]; then
-  # The dialog, once it is there and painted; none within the limit is a
-  # failure, not a picture.
-  png="$out/$name.png" w=""
-  for i in $(seq 300); do
-    w=$(xdotool search --name '^Setting$' 2>/dev/null | head -1)
-    [ -n "$w" ] && break
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-  done
+  png="$out/$name.png"
   rm -f "$png"
-  if [ -z "$w" ]; then
-    kill "$pid" $picture_pid 2>/dev/null
-    echo "record: no settings dialog of $name appeared within 30 s" >&2
-    exit 1
-  fi
-  sleep 1
   if ! import -display "$DISPLAY" -window "$w" "$png" 2>/dev/null || [ ! -s "$png" ]; then
     kill "$pid" $picture_pid 2>/dev/null
     echo "record: the settings dialog of $name could not be captured" >&2
     exit 1
   fi
 else
-  sleep 2
   for i in $(seq -w 1 24); do
     import -display "$DISPLAY" -window root "$frames/f$i.png" 2>/dev/null
     sleep 0.15
