@@ -39,7 +39,7 @@ chmod -R a+rX "$WORK/usr"
 
 home="$WORK/home"
 mkdir "$home"
-cat >"$home/.xscreensaver" <<'X'
+cat >"$WORK/settings" <<'X'
 mode:		one
 selected:	0
 timeout:	1:00:00
@@ -48,11 +48,16 @@ fade:		False
 unfade:		False
 splash:		False
 grabDesktopImages:	False
+X
+# The fifth entry is refused (exit code 2): it shows that the daemon's log
+# is read right.
+cat "$WORK/settings" - >"$home/.xscreensaver" <<'X'
 programs:								      \
 		"Orbel"	zamvel-orbel --root				    \n\
 		"Worms"	zamvel-worms --root				    \n\
 		"Glyra2"	zamvel-glyra2 --root --font-size 64		    \n\
-		"Glyra"	zamvel-glyra --root				    \n
+		"Glyra"	zamvel-glyra --root				    \n\
+		"Refused"	zamvel-orbel --root --count many		    \n
 X
 chown -R 65534:65534 "$home"
 as_user() { setpriv --reuid=65534 --regid=65534 --clear-groups env HOME="$home" DISPLAY=:$n PATH="$libexec:$PATH" "$@"; }
@@ -103,9 +108,24 @@ check "-deactivate ends the hacks" test "$(hacks zamvel-glyra)" = 0
 shot 0 "$WORK/after.png"
 check "and the desktop shows again" test "$(count_colour "$WORK/after.png" '#3060a0')" = 480000
 # A hack that ends after its SIGTERM is logged with its exit status:
-# every one must have been 0, and none may have died of a signal.
+# every one must have been 0, and none may have died of a signal. The
+# daemon logs "child pid N (zamvel-orbel) exited abnormally with status 2"
+# or "... unexpectedly terminated with SIGSEGV".
+failed_hacks() { grep -E '\(zamvel-[a-z0-9]+\) .*(status -?[1-9]|SIG[A-Z]+)' "$WORK/daemon.log"; }
 check "every hack ended with status 0 ($(grep -c 'zamvel-.*status 0' "$WORK/daemon.log") logged)" \
-  eval '! grep -E "zamvel-.*(status [1-9]|signal)" "$WORK/daemon.log"'
+  eval '! failed_hacks >/dev/null'
+# The same grep finds a hack that failed: the refused entry, and Orbel
+# ended by SIGSEGV.
+as_user xscreensaver-command -select 5 >/dev/null 2>&1
+for i in $(seq 100); do failed_hacks | grep -q 'status 2' && break; sleep 0.1; done
+as_user xscreensaver-command -select 1 >/dev/null 2>&1
+for i in $(seq 100); do [ "$(hacks zamvel-orbel)" = 2 ] && break; sleep 0.1; done
+kill -SEGV "$(pgrep -u 65534 -x zamvel-orbel | head -1)"
+for i in $(seq 100); do failed_hacks | grep -q SIGSEGV && break; sleep 0.1; done
+check "and it finds a hack that ended with 2 and one that died of SIGSEGV" \
+  eval 'failed_hacks | grep -q "status 2" && failed_hacks | grep -q SIGSEGV'
+as_user xscreensaver-command -deactivate >/dev/null 2>&1
+
 as_user xscreensaver-command -exit >/dev/null 2>&1
 [ -n "${ZAMVEL_SHOTS:-}" ] && cp "$WORK"/*-[01].png "$ZAMVEL_SHOTS/"
 finish
