@@ -6,7 +6,9 @@
 # first on the daemon's PATH, the daemon run as an unprivileged user (it
 # will not start hacks as root), and for each saver selected in turn a
 # picture of each screen showing it; then -deactivate ends the hacks (with
-# SIGTERM) and the desktops show again.
+# SIGTERM) and the desktops show again. Then zamvel-savers-register, as a
+# user runs it: the savers it adds run when selected by their place in the
+# list, and --remove takes them out again.
 set -u
 BUILD=${ZAMVEL_BUILD:?}
 WORK=$(mktemp -d)
@@ -126,6 +128,41 @@ check "and it finds a hack that ended with 2 and one that died of SIGSEGV" \
   eval 'failed_hacks | grep -q "status 2" && failed_hacks | grep -q SIGSEGV'
 as_user xscreensaver-command -deactivate >/dev/null 2>&1
 
+# --- zamvel-savers-register ---------------------------------------------------
+# A user's file with settings but no programs list (the daemon then takes
+# xscreensaver's default one): the command writes that list with the
+# savers after it. Their places count every entry, "-" disabled ones too.
+register() { as_user "$WORK/usr/bin/zamvel-savers-register" "$@"; }
+listed() { grep -c 'zamvel-' "$home/.xscreensaver"; }
+# The command the daemon starts on screen 0 when the entry at place $1 is
+# selected.
+launched() { sed -n 's/.* 0: forked "\([^"]*\)" in pid .*/\1/p' "$WORK/daemon.log" | grep -vx xscreensaver-gl-visual; }
+select_place() {
+  local was i
+  was=$(launched | wc -l)
+  as_user xscreensaver-command -select "$1" >/dev/null 2>&1
+  for i in $(seq 100); do [ "$(launched | wc -l)" -gt "$was" ] && break; sleep 0.1; done
+  launched | tail -1
+}
+cp "$WORK/settings" "$home/.xscreensaver"
+chown 65534:65534 "$home/.xscreensaver"
+said=$(register)
+rc=$?
+check "zamvel-savers-register ends with 0 (got $rc) and adds the four: $said" test $rc = 0 -a "$(listed)" = 4
+check "and keeps the settings that were there byte for byte" \
+  cmp -s -n "$(stat -c %s "$WORK/settings")" "$WORK/settings" "$home/.xscreensaver"
+cp "$home/.xscreensaver" "$WORK/registered"
+register >/dev/null
+check "run again, it changes nothing" cmp -s "$WORK/registered" "$home/.xscreensaver"
+place=$(grep -o '\\n' "$home/.xscreensaver" | wc -l)
+got=$(select_place "$place")
+check "-select $place, Worms' place at the end of the list, starts \"$got\"" test "$got" = "zamvel-worms --root"
+as_user xscreensaver-command -deactivate >/dev/null 2>&1
+said=$(register --remove)
+rc=$?
+check "--remove ends with 0 (got $rc) and takes the four out: $said" test $rc = 0 -a "$(listed)" = 0
+got=$(select_place "$place")
+check "and -select $place starts another program: \"$got\"" test -n "$got" -a "${got#zamvel-}" = "$got"
 as_user xscreensaver-command -exit >/dev/null 2>&1
 [ -n "${ZAMVEL_SHOTS:-}" ] && cp "$WORK"/*-[01].png "$ZAMVEL_SHOTS/"
 finish
