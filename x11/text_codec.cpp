@@ -2,8 +2,9 @@
 
 #include <iconv.h>
 
-#include <cstdlib>
 #include <cstring>
+
+#include "failure_points.h"
 
 namespace {
 
@@ -117,11 +118,11 @@ bool AddUtf8Text(TextList& list, const char* text, size_t bytes, int32_t speed, 
 {
     if (!text || bytes == 0) return false;
     // Never more units than bytes.
-    TextChar* units = static_cast<TextChar*>(std::malloc(sizeof(TextChar) * bytes));
+    TextChar* units = static_cast<TextChar*>(AllocateMemory(sizeof(TextChar) * bytes));
     if (!units) return false;
     const int32_t length = Utf8ToUtf16(text, bytes, units, static_cast<int32_t>(bytes));
     const bool added = length > 0 && AppendUnits(list, units, length, speed, hooks);
-    std::free(units);
+    FreeMemory(units);
     return added;
 }
 
@@ -133,7 +134,7 @@ bool AddCp932Text(TextList& list, const char* bytes, int32_t speed, const EntryH
     // A code-page-932 character is one or two bytes, never more than three
     // bytes of UTF-8.
     const size_t inBytes = std::strlen(bytes), capacity = 3 * inBytes;
-    char* utf8 = static_cast<char*>(std::malloc(capacity));
+    char* utf8 = static_cast<char*>(AllocateMemory(capacity));
     bool added = false;
     if (utf8) {
         char* in = const_cast<char*>(bytes);
@@ -141,7 +142,7 @@ bool AddCp932Text(TextList& list, const char* bytes, int32_t speed, const EntryH
         size_t inLeft = inBytes, outLeft = capacity;
         if (iconv(cd, &in, &inLeft, &out, &outLeft) != static_cast<size_t>(-1))
             added = AddUtf8Text(list, utf8, capacity - outLeft, speed, hooks);
-        std::free(utf8);
+        FreeMemory(utf8);
     }
     iconv_close(cd);
     return added;
