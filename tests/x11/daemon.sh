@@ -110,14 +110,12 @@ check "-deactivate ends the hacks" test "$(hacks zamvel-glyra)" = 0
 shot 0 "$WORK/after.png"
 check "and the desktop shows again" test "$(count_colour "$WORK/after.png" '#3060a0')" = 480000
 # A hack that ends after its SIGTERM is logged with its exit status:
-# every one must have been 0, and none may have died of a signal. The
-# daemon logs "child pid N (zamvel-orbel) exited abnormally with status 2"
-# or "... unexpectedly terminated with SIGSEGV".
+# every one must have been 0, and none may have died of a signal ("child
+# pid N (zamvel-orbel) exited abnormally with status 2", "... terminated with SIGSEGV").
 failed_hacks() { grep -E '\(zamvel-[a-z0-9]+\) .*(status -?[1-9]|SIG[A-Z]+)' "$WORK/daemon.log"; }
 check "every hack ended with status 0 ($(grep -c 'zamvel-.*status 0' "$WORK/daemon.log") logged)" \
   eval '! failed_hacks >/dev/null'
-# The same grep finds a hack that failed: the refused entry, and Orbel
-# ended by SIGSEGV.
+# The same grep finds the refused entry's 2 and an Orbel ended by SIGSEGV.
 as_user xscreensaver-command -select 5 >/dev/null 2>&1
 for i in $(seq 100); do failed_hacks | grep -q 'status 2' && break; sleep 0.1; done
 as_user xscreensaver-command -select 1 >/dev/null 2>&1
@@ -129,14 +127,12 @@ check "and it finds a hack that ended with 2 and one that died of SIGSEGV" \
 as_user xscreensaver-command -deactivate >/dev/null 2>&1
 
 # --- zamvel-savers-register ---------------------------------------------------
-# A user's file with settings but no programs list (the daemon then takes
-# xscreensaver's default one): the command writes that list with the
-# savers after it. Their places count every entry, "-" disabled ones too.
+# Settings without a programs list: the command writes xscreensaver's default
+# list with the savers after it. Places count every entry, disabled ones too.
 register() { as_user "$WORK/usr/bin/zamvel-savers-register" "$@"; }
 listed() { grep -c 'zamvel-' "$home/.xscreensaver"; }
-# The command the daemon starts on screen 0 when the entry at place $1 is
-# selected.
 launched() { sed -n 's/.* 0: forked "\([^"]*\)" in pid .*/\1/p' "$WORK/daemon.log" | grep -vx xscreensaver-gl-visual; }
+# The command the daemon starts on screen 0 for the entry at place $1.
 select_place() {
   local was i
   was=$(launched | wc -l)

@@ -123,16 +123,10 @@ check "a count that is no number is refused with 2 (got $rc): $(cat "$WORK/err")
 
 # --- a window manager that keeps the window back --------------------------------
 # It takes every map request (SubstructureRedirectMask) and grants none.
-python3 -c '
-import ctypes, sys, time
-x = ctypes.CDLL("libX11.so.6")
-x.XOpenDisplay.restype = ctypes.c_void_p
-x.XDefaultRootWindow.restype = ctypes.c_ulong
-d = ctypes.c_void_p(x.XOpenDisplay(None))
-x.XSelectInput(d, ctypes.c_ulong(x.XDefaultRootWindow(d)), ctypes.c_long(1 << 20))
-x.XSync(d, 0)
-print("ready", flush=True)
-time.sleep(60)' >"$WORK/wm" &
+python3 -c 'import ctypes as c, time
+x = c.CDLL("libX11.so.6"); x.XOpenDisplay.restype = c.c_void_p; x.XDefaultRootWindow.restype = c.c_ulong
+d = c.c_void_p(x.XOpenDisplay(None)); x.XSelectInput(d, c.c_ulong(x.XDefaultRootWindow(d)), c.c_long(1 << 20))
+x.XSync(d, 0); print("ready", flush=True); time.sleep(60)' >"$WORK/wm" &
 STARTED+=($!)
 for i in $(seq 50); do [ -s "$WORK/wm" ] && break; sleep 0.1; done
 "$BIN/zamvel-orbel" 2>"$WORK/err" &
