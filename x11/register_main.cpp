@@ -87,7 +87,7 @@ bool ReplaceFile(const std::string& path, const std::string& data, const struct 
     std::string temp = path + ".XXXXXX";
     const int fd = mkstemp(&temp[0]);
     if (fd < 0) {
-        std::fprintf(stderr, "%s: cannot write beside %s: %s\n", Name, path.c_str(), std::strerror(errno));
+        std::fprintf(stderr, "%s: cannot write %s: %s\n", Name, path.c_str(), std::strerror(errno));
         return false;
     }
     bool ok = true;
