@@ -16,23 +16,30 @@ namespace {
 
 constexpr size_t None = std::string::npos;
 
-// One line of the file: [Begin, End) without its newline; Next, where the
-// next line starts.
-struct Line {
+// A part of a text cut at a separator: [Begin, End) without the separator;
+// Next, where the next part starts (End when no separator follows).
+struct Span {
     size_t Begin, End, Next;
 };
 
-std::vector<Line> SplitLines(const std::string& t)
+std::vector<Span> Split(const std::string& t, const char* separator)
 {
-    std::vector<Line> lines;
+    const size_t length = std::strlen(separator);
+    std::vector<Span> spans;
     for (size_t at = 0; at < t.size();) {
-        const size_t newline = t.find('\n', at);
-        const size_t end = newline == None ? t.size() : newline;
-        lines.push_back({at, end, newline == None ? end : end + 1});
-        at = lines.back().Next;
+        const size_t found = t.find(separator, at);
+        const size_t end = found == None ? t.size() : found;
+        spans.push_back({at, end, found == None ? end : end + length});
+        at = spans.back().Next;
     }
-    return lines;
+    return spans;
 }
+
+// The file's lines; the value's entries, cut at their "\n".
+using Line = Span;
+using Entry = Span;
+std::vector<Line> SplitLines(const std::string& t) { return Split(t, "\n"); }
+std::vector<Entry> EntriesOf(const std::string& value) { return Split(value, "\\n"); }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
@@ -95,24 +102,6 @@ Value ValueOf(const std::string& t, const std::vector<Line>& lines, const Resour
         }
     }
     return v;
-}
-
-// An entry of the value: its text [Begin, End) and its "\n" separator up
-// to SepEnd (End for the last entry, which may have none).
-struct Entry {
-    size_t Begin, End, SepEnd;
-};
-
-std::vector<Entry> EntriesOf(const std::string& value)
-{
-    std::vector<Entry> entries;
-    for (size_t at = 0; at < value.size();) {
-        const size_t sep = value.find("\\n", at);
-        const size_t end = sep == None ? value.size() : sep;
-        entries.push_back({at, end, sep == None ? end : end + 2});
-        at = entries.back().SepEnd;
-    }
-    return entries;
 }
 
 // Which saver an entry runs, or -1. An entry is "[-] [VISUAL:] ["Name"]
@@ -225,7 +214,7 @@ void CutSavers(const std::string& t, const std::vector<Line>& lines, const Resou
         while (IsBlank(v.Text[first])) ++first;  // the entry names a program
         const Line& from = lines[LineAt(lines, v.At[first])];
         const size_t begin = std::max(v.At[e.Begin], from.Begin);
-        size_t end = v.At[e.SepEnd - 1] + 1;
+        size_t end = v.At[e.Next - 1] + 1;
         const size_t toLine = LineAt(lines, end - 1);
         const Line& to = lines[toLine];
         size_t rest = end;
