@@ -24,6 +24,7 @@ constexpr char AppDefaults[] = "/etc/X11/app-defaults/XScreenSaver";
 constexpr char BackupSuffix[] = ".zamvel.bak";
 // A settings file is a few kilobytes; anything this large is not one.
 constexpr off_t MaxFileSize = 16 << 20;
+constexpr char TooLarge[] = "it is larger than 16 MB, too large for a settings file";
 constexpr char NewFileHeader[] = "# XScreenSaver Preferences File\n"
                                  "# Written by zamvel-savers-register: xscreensaver's default list of savers,\n"
                                  "# Glyra2, Glyra, Orbel and Worms after it.\n\n";
@@ -45,14 +46,14 @@ void Usage()
 
 enum class ReadResult { Read, Missing, Failed };
 
-// The whole of a regular file; a message on stderr when it fails.
-ReadResult ReadFile(const char* path, std::string& out, struct stat& st)
+// The whole of a regular file; when it fails, a message on stderr if say.
+ReadResult ReadFile(const char* path, std::string& out, struct stat& st, bool say = true)
 {
     // Non-blocking: a FIFO in the file's place must not stop us.
     const int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         if (errno == ENOENT) return ReadResult::Missing;
-        std::fprintf(stderr, "%s: cannot read %s: %s\n", Name, path, std::strerror(errno));
+        if (say) std::fprintf(stderr, "%s: cannot read %s: %s\n", Name, path, std::strerror(errno));
         return ReadResult::Failed;
     }
     const char* problem = nullptr;
@@ -61,7 +62,7 @@ ReadResult ReadFile(const char* path, std::string& out, struct stat& st)
     else if (!S_ISREG(st.st_mode))
         problem = "it is not a file";
     else if (st.st_size > MaxFileSize)
-        problem = "it is larger than 16 MB, too large for a settings file";
+        problem = TooLarge;
     char block[65536];
     while (!problem) {
         const ssize_t got = read(fd, block, sizeof block);
@@ -71,11 +72,11 @@ ReadResult ReadFile(const char* path, std::string& out, struct stat& st)
             continue;
         }
         out.append(block, static_cast<size_t>(got));
-        if (out.size() > static_cast<size_t>(MaxFileSize)) problem = "it is larger than 16 MB, too large for a settings file";
+        if (out.size() > static_cast<size_t>(MaxFileSize)) problem = TooLarge;
     }
     close(fd);
     if (!problem) return ReadResult::Read;
-    std::fprintf(stderr, "%s: cannot read %s: %s\n", Name, path, problem);
+    if (say) std::fprintf(stderr, "%s: cannot read %s: %s\n", Name, path, problem);
     return ReadResult::Failed;
 }
 
@@ -139,6 +140,29 @@ std::string HomeFolder()
     return pw && pw->pw_dir ? pw->pw_dir : "";
 }
 
+// The one line that says what was done.
+void Report(bool remove, bool existed, const std::string& path, const std::string& backup, uint32_t changed)
+{
+    const std::string all = Names(AllZamvelSavers), names = Names(changed);
+    const char* p = path.c_str();
+    if (!changed && remove && !existed)
+        std::printf("There is no %s; nothing changed.\n", p);
+    else if (!changed && remove)
+        std::printf("%s lists none of %s; nothing changed.\n", p, all.c_str());
+    else if (!changed)
+        std::printf("%s already lists %s; nothing changed. xscreensaver's settings window shows them.\n", p,
+                    all.c_str());
+    else if (remove)
+        std::printf("Took %s out of %s (the old file is %s); xscreensaver's settings window no longer shows %s.\n",
+                    names.c_str(), p, backup.c_str(), __builtin_popcount(changed) > 1 ? "them" : "it");
+    else if (existed)
+        std::printf("Added %s to %s (the old file is %s); xscreensaver's settings window now shows %s.\n",
+                    names.c_str(), p, backup.c_str(), changed == AllZamvelSavers ? "them" : all.c_str());
+    else
+        std::printf("Wrote %s with xscreensaver's default savers and %s; xscreensaver's settings window now "
+                    "shows them.\n", p, names.c_str());
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -180,7 +204,7 @@ int main(int argc, char** argv)
     } else {
         std::string defaults;
         struct stat dst {};
-        const bool haveDefaults = ReadFile(AppDefaults, defaults, dst) == ReadResult::Read;
+        const bool haveDefaults = ReadFile(AppDefaults, defaults, dst, false) == ReadResult::Read;
         if (!AddZamvelSavers(exists ? file : NewFileHeader, defaults, edit)) {
             std::fprintf(stderr, "%s: %s has no programs list, and xscreensaver's default one (%s) %s: "
                          "is xscreensaver installed?\n", Name, path.c_str(), AppDefaults,
@@ -188,27 +212,11 @@ int main(int argc, char** argv)
             return 1;
         }
     }
-    const std::string all = Names(AllZamvelSavers);
-    if (!edit.Changed) {
-        if (remove)
-            std::printf("%s lists none of %s; nothing changed.\n", path.c_str(), all.c_str());
-        else
-            std::printf("%s already lists %s; nothing changed. xscreensaver's settings window shows them.\n",
-                        path.c_str(), all.c_str());
-        return 0;
-    }
     const std::string backup = path + BackupSuffix;
-    if (exists && !ReplaceFile(backup, file, &st)) return 1;
-    if (!ReplaceFile(target, edit.Text, exists ? &st : nullptr)) return 1;
-    const std::string changed = Names(edit.Changed);
-    if (remove)
-        std::printf("Took %s out of %s (the old file is %s); xscreensaver's settings window no longer shows them.\n",
-                    changed.c_str(), path.c_str(), backup.c_str());
-    else if (exists)
-        std::printf("Added %s to %s (the old file is %s); xscreensaver's settings window now shows %s.\n",
-                    changed.c_str(), path.c_str(), backup.c_str(), edit.Changed == AllZamvelSavers ? "them" : all.c_str());
-    else
-        std::printf("Wrote %s with xscreensaver's default savers and %s; xscreensaver's settings window now shows "
-                    "them.\n", path.c_str(), changed.c_str());
+    if (edit.Changed) {
+        if (exists && !ReplaceFile(backup, file, &st)) return 1;
+        if (!ReplaceFile(target, edit.Text, exists ? &st : nullptr)) return 1;
+    }
+    Report(remove, exists, path, backup, edit.Changed);
     return 0;
 }

@@ -58,8 +58,9 @@ size_t ProgramsValue(const std::string& t, const Line& l, bool withClass)
 {
     size_t at = l.Begin;
     while (at < l.End && IsBlank(t[at])) ++at;
-    const size_t colon = t.find(':', at);
-    if (colon == None || colon >= l.End) return None;
+    size_t colon = at;
+    while (colon < l.End && t[colon] != ':') ++colon;
+    if (colon == l.End) return None;
     size_t end = colon;
     while (end > at && IsBlank(t[end - 1])) --end;
     const std::string name = t.substr(at, end - at);
@@ -205,38 +206,32 @@ void CutSavers(const std::string& t, const std::vector<Line>& lines, const Resou
                ListEdit& edit)
 {
     const Value v = ValueOf(t, lines, r);
-    bool lastLineGone = false;
+    std::vector<bool> gone(r.Last - r.First + 1);  // the resource's lines that go whole
     for (const Entry& e : EntriesOf(v.Text)) {
         const int32_t s = SaverOf(v.Text.substr(e.Begin, e.End - e.Begin));
         if (s < 0) continue;
         edit.Changed |= 1u << s;
         size_t first = e.Begin;
         while (IsBlank(v.Text[first])) ++first;  // the entry names a program
-        const Line& from = lines[LineAt(lines, v.At[first])];
-        const size_t begin = std::max(v.At[e.Begin], from.Begin);
+        const size_t fromLine = LineAt(lines, v.At[first]);
+        const size_t begin = std::max(v.At[e.Begin], lines[fromLine].Begin);
         size_t end = v.At[e.Next - 1] + 1;
         const size_t toLine = LineAt(lines, end - 1);
         const Line& to = lines[toLine];
         size_t rest = end;
         while (rest < to.End && IsBlank(t[rest])) ++rest;
-        if (begin == from.Begin && (rest == to.End || (rest + 1 == to.End && t[rest] == '\\'))) {
+        if (begin == lines[fromLine].Begin && (rest == to.End || (rest + 1 == to.End && t[rest] == '\\'))) {
             end = to.Next;
-            lastLineGone = lastLineGone || toLine == r.Last;
+            for (size_t i = fromLine; i <= toLine; ++i) gone[i - r.First] = true;
         }
         cuts.push_back({begin, end});
     }
-    if (!lastLineGone) return;
+    if (!gone.back()) return;
     // The line now last continued into the lines that went: it ends the list.
-    for (size_t i = r.Last; i-- > r.First;) {
-        const Line& l = lines[i];
-        const bool whole =
-            std::any_of(cuts.begin(), cuts.end(), [&](const Cut& c) { return c.first <= l.Begin && c.second >= l.Next; });
-        if (whole) continue;
-        const bool inside =
-            std::any_of(cuts.begin(), cuts.end(), [&](const Cut& c) { return c.first < l.End && c.second >= l.End; });
-        if (!inside) cuts.push_back({l.End - 1, l.End});
-        return;
-    }
+    // (The resource's first line never goes: it names the resource.)
+    size_t last = r.Last;
+    while (gone[last - r.First]) --last;
+    cuts.push_back({lines[last].End - 1, lines[last].End});
 }
 
 } // namespace
