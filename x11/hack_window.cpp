@@ -119,7 +119,8 @@ bool OpenOwnWindow(const HackProgram& p, HackWindow& w)
     XMapRaised(w.Dpy, w.Win);
     // Drawing starts once the window shows.
     if (!WaitForMap(w.Dpy, w.Win)) {
-        std::fprintf(stderr, "%s: the window did not show within %d s\n", p.Name, static_cast<int>(MapTimeoutMs / 1000));
+        std::fprintf(stderr, "%s: the window did not show within %d s\n", p.Name,
+                     static_cast<int>(MapTimeoutMs / 1000));
         return false;
     }
     if (TakeGeometry(w)) return true;
