@@ -26,8 +26,7 @@ constexpr char BackupSuffix[] = ".zamvel.bak";
 constexpr off_t MaxFileSize = 16 << 20;
 constexpr char TooLarge[] = "it is larger than 16 MB, too large for a settings file";
 constexpr char NewFileHeader[] = "# XScreenSaver Preferences File\n"
-                                 "# Written by zamvel-savers-register: xscreensaver's default list of savers,\n"
-                                 "# Glyra2, Glyra, Orbel and Worms after it.\n\n";
+                                 "# Begun by zamvel-savers-register from xscreensaver's default list of savers.\n\n";
 
 void Usage()
 {
