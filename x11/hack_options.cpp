@@ -252,8 +252,9 @@ ParseOutcome ParseHackCommand(const HackProgram& p, int argc, char** argv, HackC
             Set(p, c, frame, flag, negated ? "false" : "true", where);
             continue;
         }
-        // Every other option takes a value.
+        // Every other option takes a value: --fps=VALUE as much as --bold=VALUE.
         const bool known = IndexOf(p, name) >= 0 || std::strcmp(name, "delay") == 0 ||
+                           std::strcmp(name, FpsOption.Name) == 0 ||
                            std::strcmp(name, "frames") == 0 || std::strcmp(name, "window-id") == 0 ||
                            std::strcmp(name, "display") == 0;
         if (!known) {

@@ -2,7 +2,10 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
+#include <poll.h>
+#include <time.h>
 
+#include <cstdint>
 #include <cstdio>
 
 #include "hack_program.h"
@@ -11,6 +14,8 @@ namespace {
 
 constexpr long ForeignEvents = StructureNotifyMask;
 constexpr long OwnEvents = StructureNotifyMask | KeyPressMask | ButtonPressMask | ExposureMask;
+// How long a window manager may take to show our window.
+constexpr int64_t MapTimeoutMs = 5000;
 
 bool TakeGeometry(HackWindow& w)
 {
@@ -56,6 +61,30 @@ Pixmap CopyRoot(Display* dpy, Window root, int32_t width, int32_t height, int de
     return p;
 }
 
+int64_t NowMs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return int64_t{t.tv_sec} * 1000 + t.tv_nsec / 1000000;
+}
+
+// Until the window shows; false when it has not within MapTimeoutMs (a
+// window manager may keep it back).
+bool WaitForMap(Display* dpy, Window win)
+{
+    const int64_t deadline = NowMs() + MapTimeoutMs;
+    pollfd fd{ConnectionNumber(dpy), POLLIN, 0};
+    for (;;) {
+        XEvent e;
+        // Reads what the connection holds into the queue, then searches it.
+        while (XCheckWindowEvent(dpy, win, StructureNotifyMask, &e))
+            if (e.type == MapNotify) return true;
+        const int64_t left = deadline - NowMs();
+        if (left <= 0) return false;
+        poll(&fd, 1, static_cast<int>(left));
+    }
+}
+
 bool OpenOwnWindow(const HackProgram& p, HackWindow& w)
 {
     const int screen = DefaultScreen(w.Dpy);
@@ -72,7 +101,10 @@ bool OpenOwnWindow(const HackProgram& p, HackWindow& w)
     const unsigned long mask = (p.OverDesktop ? 0 : CWBackPixel) | CWEventMask;
     w.Win = XCreateWindow(w.Dpy, root, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height), 0,
                           CopyFromParent, InputOutput, CopyFromParent, mask, &a);
-    if (!w.Win) return false;
+    if (!w.Win) {
+        std::fprintf(stderr, "%s: cannot make a window\n", p.Name);
+        return false;
+    }
     w.Own = true;
     XStoreName(w.Dpy, w.Win, p.Title);
     XClassHint hint{const_cast<char*>(p.Name), const_cast<char*>(p.Title)};
@@ -86,10 +118,14 @@ bool OpenOwnWindow(const HackProgram& p, HackWindow& w)
                     1);
     XMapRaised(w.Dpy, w.Win);
     // Drawing starts once the window shows.
-    XEvent e;
-    do XWindowEvent(w.Dpy, w.Win, StructureNotifyMask, &e);
-    while (e.type != MapNotify);
-    return TakeGeometry(w);
+    if (!WaitForMap(w.Dpy, w.Win)) {
+        std::fprintf(stderr, "%s: the window did not show within %d s\n", p.Name,
+                     static_cast<int>(MapTimeoutMs / 1000));
+        return false;
+    }
+    if (TakeGeometry(w)) return true;
+    std::fprintf(stderr, "%s: cannot make a window\n", p.Name);
+    return false;
 }
 
 } // namespace
@@ -110,7 +146,6 @@ bool OpenHackWindow(const HackProgram& p, const HackCommand& c, HackWindow& w)
         XSelectInput(w.Dpy, w.Win, ForeignEvents);
         if (p.OverDesktop && c.HasWindow) w.Desktop = DaemonScreenshot(w.Dpy, w.Win);
     } else if (!OpenOwnWindow(p, w)) {
-        std::fprintf(stderr, "%s: cannot make a window\n", p.Name);
         return false;
     }
     if (w.Vis->c_class != TrueColor && w.Vis->c_class != DirectColor) {

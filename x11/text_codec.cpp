@@ -2,46 +2,36 @@
 
 #include <iconv.h>
 
-#include <cstdlib>
+#include <cerrno>
 #include <cstring>
+
+#include "failure_points.h"
 
 namespace {
 
-// One code point from UTF-8 at text[at..bytes); false when invalid
-// (overlong forms, surrogates and values past U+10FFFF included).
-bool NextCodePoint(const unsigned char* text, size_t bytes, size_t& at, uint32_t& cp)
-{
-    const unsigned char lead = text[at];
-    int more = 0;
-    uint32_t min = 0;
-    if (lead < 0x80) {
-        cp = lead;
-    } else if ((lead & 0xE0) == 0xC0) {
-        cp = lead & 0x1F, more = 1, min = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        cp = lead & 0x0F, more = 2, min = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        cp = lead & 0x07, more = 3, min = 0x10000;
-    } else {
-        return false;
-    }
-    if (at + 1 + more > bytes) return false;
-    for (int i = 1; i <= more; ++i) {
-        const unsigned char c = text[at + i];
-        if ((c & 0xC0) != 0x80) return false;
-        cp = (cp << 6) | (c & 0x3F);
-    }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
-    at += 1 + more;
-    return true;
-}
+// TextChar's UTF-16, in the machine's byte order and without a byte-order
+// mark.
+#if __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+constexpr char Utf16[] = "UTF-16LE";
+#else
+constexpr char Utf16[] = "UTF-16BE";
+#endif
+constexpr char Replacement[] = "\xEF\xBF\xBD";  // U+FFFD in UTF-8
 
-bool Put(char* out, size_t size, size_t& at, const char* bytes, size_t n)
+// bytes of text in encoding from into at most size bytes of out in
+// encoding to; how many bytes that took, or -1 when the text is not in its
+// encoding (overlong UTF-8 and surrogates included), ends inside a
+// character or does not fit.
+int64_t Convert(const char* to, const char* from, const char* text, size_t bytes, char* out, size_t size)
 {
-    if (at + n >= size) return false;
-    std::memcpy(out + at, bytes, n);
-    at += n;
-    return true;
+    iconv_t cd = iconv_open(to, from);
+    if (cd == reinterpret_cast<iconv_t>(-1)) return -1;
+    char* in = const_cast<char*>(text);
+    char* at = out;
+    size_t inLeft = bytes, outLeft = size;
+    const bool ok = iconv(cd, &in, &inLeft, &at, &outLeft) != static_cast<size_t>(-1);
+    iconv_close(cd);
+    return ok ? static_cast<int64_t>(size - outLeft) : -1;
 }
 
 // text (units long) appended to list as a new entry.
@@ -55,94 +45,59 @@ bool AppendUnits(TextList& list, const TextChar* units, int32_t length, int32_t 
     return list.Append(text, length, speed, hooks);
 }
 
+// bytes of text in encoding from, decoded and appended as a new entry.
+bool AddText(TextList& list, const char* from, const char* text, size_t bytes, int32_t speed,
+             const EntryHooks& hooks)
+{
+    if (!text || bytes == 0) return false;
+    // Never more units than bytes, in UTF-8 as in code page 932.
+    const size_t size = sizeof(TextChar) * bytes;
+    TextChar* units = static_cast<TextChar*>(AllocateMemory(size));
+    if (!units) return false;
+    const int64_t n = Convert(Utf16, from, text, bytes, reinterpret_cast<char*>(units), size);
+    const bool added = n > 0 && AppendUnits(list, units, static_cast<int32_t>(n / 2), speed, hooks);
+    FreeMemory(units);
+    return added;
+}
+
 } // namespace
 
 int32_t Utf8ToUtf16(const char* text, size_t bytes, TextChar* out, int32_t capacity)
 {
-    const unsigned char* t = reinterpret_cast<const unsigned char*>(text);
-    int32_t n = 0;
-    for (size_t at = 0; at < bytes;) {
-        uint32_t cp = 0;
-        if (!NextCodePoint(t, bytes, at, cp)) return -1;
-        if (cp >= 0x10000) {
-            if (n + 2 > capacity) return -1;
-            cp -= 0x10000;
-            out[n++] = static_cast<TextChar>(0xD800 + (cp >> 10));
-            out[n++] = static_cast<TextChar>(0xDC00 + (cp & 0x3FF));
-        } else {
-            if (n + 1 > capacity) return -1;
-            out[n++] = static_cast<TextChar>(cp);
-        }
-    }
-    return n;
+    const size_t size = sizeof(TextChar) * static_cast<size_t>(capacity > 0 ? capacity : 0);
+    const int64_t n = Convert(Utf16, "UTF-8", text, bytes, reinterpret_cast<char*>(out), size);
+    return n < 0 ? -1 : static_cast<int32_t>(n / 2);
 }
 
 bool Utf16ToUtf8(const TextChar* text, char* out, size_t size)
 {
     if (!out || size == 0) return false;
-    size_t at = 0;
-    bool ok = true;
-    for (size_t i = 0; text && text[i] && ok; ++i) {
-        uint32_t cp = text[i];
-        if (cp >= 0xD800 && cp <= 0xDBFF && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            ++i;
-        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
-            cp = 0xFFFD;
-        }
-        char b[4];
-        size_t n = 0;
-        if (cp < 0x80) {
-            b[n++] = static_cast<char>(cp);
-        } else if (cp < 0x800) {
-            b[n++] = static_cast<char>(0xC0 | (cp >> 6));
-            b[n++] = static_cast<char>(0x80 | (cp & 0x3F));
-        } else if (cp < 0x10000) {
-            b[n++] = static_cast<char>(0xE0 | (cp >> 12));
-            b[n++] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            b[n++] = static_cast<char>(0x80 | (cp & 0x3F));
-        } else {
-            b[n++] = static_cast<char>(0xF0 | (cp >> 18));
-            b[n++] = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-            b[n++] = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            b[n++] = static_cast<char>(0x80 | (cp & 0x3F));
-        }
-        ok = Put(out, size, at, b, n);
+    size_t units = 0;
+    while (text && text[units]) ++units;
+    iconv_t cd = iconv_open("UTF-8", Utf16);
+    bool ok = cd != reinterpret_cast<iconv_t>(-1);
+    char* in = reinterpret_cast<char*>(const_cast<TextChar*>(text));
+    char* at = out;
+    size_t inLeft = sizeof(TextChar) * units, outLeft = size - 1;  // and the terminator
+    while (ok && inLeft > 0 && iconv(cd, &in, &inLeft, &at, &outLeft) == static_cast<size_t>(-1)) {
+        // iconv stops at a lone surrogate: U+FFFD in its place.
+        ok = errno != E2BIG && outLeft >= 3;
+        if (!ok) break;
+        std::memcpy(at, Replacement, 3);
+        at += 3, outLeft -= 3;
+        in += sizeof(TextChar), inLeft -= sizeof(TextChar);
     }
-    out[ok ? at : 0] = '\0';
+    if (cd != reinterpret_cast<iconv_t>(-1)) iconv_close(cd);
+    *(ok ? at : out) = '\0';
     return ok;
 }
 
 bool AddUtf8Text(TextList& list, const char* text, size_t bytes, int32_t speed, const EntryHooks& hooks)
 {
-    if (!text || bytes == 0) return false;
-    // Never more units than bytes.
-    TextChar* units = static_cast<TextChar*>(std::malloc(sizeof(TextChar) * bytes));
-    if (!units) return false;
-    const int32_t length = Utf8ToUtf16(text, bytes, units, static_cast<int32_t>(bytes));
-    const bool added = length > 0 && AppendUnits(list, units, length, speed, hooks);
-    std::free(units);
-    return added;
+    return AddText(list, "UTF-8", text, bytes, speed, hooks);
 }
 
 bool AddCp932Text(TextList& list, const char* bytes, int32_t speed, const EntryHooks& hooks)
 {
-    if (!bytes || !*bytes) return false;
-    iconv_t cd = iconv_open("UTF-8", "CP932");
-    if (cd == reinterpret_cast<iconv_t>(-1)) return false;
-    // A code-page-932 character is one or two bytes, never more than three
-    // bytes of UTF-8.
-    const size_t inBytes = std::strlen(bytes), capacity = 3 * inBytes;
-    char* utf8 = static_cast<char*>(std::malloc(capacity));
-    bool added = false;
-    if (utf8) {
-        char* in = const_cast<char*>(bytes);
-        char* out = utf8;
-        size_t inLeft = inBytes, outLeft = capacity;
-        if (iconv(cd, &in, &inLeft, &out, &outLeft) != static_cast<size_t>(-1))
-            added = AddUtf8Text(list, utf8, capacity - outLeft, speed, hooks);
-        std::free(utf8);
-    }
-    iconv_close(cd);
-    return added;
+    return AddText(list, "CP932", bytes, bytes ? std::strlen(bytes) : 0, speed, hooks);
 }

@@ -1,6 +1,6 @@
 // Text between the encodings Linux uses and the UTF-16 the savers draw:
 // UTF-8 (files, face names, the locale-free command line) and the
-// code-page-932 bytes of the built-in strings.
+// code-page-932 bytes of the built-in strings, all through iconv.
 #pragma once
 
 #include <cstddef>
@@ -21,6 +21,6 @@ bool Utf16ToUtf8(const TextChar* text, char* out, size_t size);
 // not UTF-8, or memory ran out (the list is then unchanged).
 bool AddUtf8Text(TextList& list, const char* text, size_t bytes, int32_t speed, const EntryHooks& hooks);
 
-// Appends code-page-932 bytes (zero-terminated) as a new entry, decoded
-// with iconv; false as above.
+// Appends code-page-932 bytes (zero-terminated) as a new entry; false as
+// above.
 bool AddCp932Text(TextList& list, const char* bytes, int32_t speed, const EntryHooks& hooks);

@@ -1,5 +1,7 @@
 #include "text_hack.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -62,17 +64,16 @@ void Warn(const HackCommand& c, const OptionValue& v, int number, const char* te
 bool LoadStringsFile(const HackCommand& c, const OptionValue& v, TextList& list)
 {
     FILE* f = std::fopen(v.Text, "rb");
-    if (!f) {
-        char text[1200];
-        std::snprintf(text, sizeof text, "cannot read \"%s\": %s", v.Text, std::strerror(errno));
-        SayAbout(c, v, text);
-        return false;
-    }
+    struct stat st {};
+    const char* problem = !f ? std::strerror(errno)
+                          : fstat(fileno(f), &st) != 0 ? std::strerror(errno)
+                          : !S_ISREG(st.st_mode) ? "it is not a file"
+                                                 : nullptr;
     char* line = nullptr;
     size_t capacity = 0;
     ssize_t got;
     TextChar units[4 * TextBufferSize];
-    for (int number = 1; (got = getline(&line, &capacity, f)) >= 0; ++number) {
+    for (int number = 1; !problem && (got = getline(&line, &capacity, f)) >= 0; ++number) {
         size_t n = static_cast<size_t>(got);
         while (n > 0 && (line[n - 1] == '\n' || line[n - 1] == '\r')) --n;
         const char* text = line;
@@ -95,14 +96,24 @@ bool LoadStringsFile(const HackCommand& c, const OptionValue& v, TextList& list)
         const int32_t kept = CutUnits(units, length);
         if (kept < length || take < n) Warn(c, v, number, "is longer than 259 characters; cut");
         TextChar* copy = list.AllocateText(kept);
-        if (!copy) break;
-        std::memcpy(copy, units, sizeof(TextChar) * static_cast<size_t>(kept));
-        copy[kept] = 0;
-        list.Append(copy, kept, 0, NoEntryState);
+        if (copy) {
+            std::memcpy(copy, units, sizeof(TextChar) * static_cast<size_t>(kept));
+            copy[kept] = 0;
+        }
+        // Append takes the text, and frees it when it fails.
+        if (!copy || !list.Append(copy, kept, 0, NoEntryState)) problem = "there is not enough memory for its strings";
     }
+    // getline ends at the end of the file, on a read error or without memory.
+    if (!problem && !std::feof(f)) problem = std::strerror(errno);
     std::free(line);
-    std::fclose(f);
-    return true;
+    if (f) std::fclose(f);
+    if (!problem) return true;
+    char text[1200];
+    std::snprintf(text, sizeof text, "cannot read \"%s\": %s", v.Text, problem);
+    SayAbout(c, v, text);
+    list.Release(NoEntryState);
+    list.Reset();
+    return false;
 }
 
 bool TakeTextSettings(const HackCommand& c, TextHackSettings& s)

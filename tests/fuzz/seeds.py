@@ -95,8 +95,30 @@ def saver_settings():
     return seeds
 
 
+def hack_options():
+    def case(args=(), config=b"", strings=b"", fail=0):
+        return (struct.pack("<BH", fail, len(config)) + config + struct.pack("<H", len(strings)) + strings +
+                b"".join(a.encode() + b"\0" for a in args))
+
+    # The native tests' files: a byte-order mark, Japanese, an empty line,
+    # bytes that are not UTF-8, CR LF, lines at and past 259 characters
+    # (a pair of surrogates across the cut), forms UTF-8 forbids.
+    strings = [b"\xef\xbb\xbf" + "光陰矢の如し".encode() + b"\n\n\xff\xfenot text\nlast\r\n",
+               b"x" * 300 + b"\n" + "あ".encode() * 300 + b"\n" + b"y" * 258 + "😀".encode() + b"\n",
+               b"a\0b\n\xed\xa0\x80\n\xc0\x80\n\xf4\x90\x80\x80\n\xe3\x81\nend"]
+    configs = [b"", b"speed = 9\nbold = yes\n", b"# a comment\n\n  font-size=2  \nfps = true\ndelay = 20000\n",
+               b"colour = red\n", b"just words\n", b"italic = maybe\n"]
+    args = [[], ["--speed", "9", "--font-size=2", "--font", "IPAGothic", "--bold", "--no-italic"],
+            ["--fps=true", "--delay", "-5", "--window-id", "0x2a", "--root", "--frames", "3"], ["--help"],
+            ["stray"], ["--frobnicate"], ["--speed"], ["--fps=maybe"], ["--delay", "20000000"], ["--strings", "x"]]
+    seeds = [case(args[i % len(args)], configs[i % len(configs)], strings[i % len(strings)]) for i in range(10)]
+    # Memory running out at each step of a small file.
+    seeds += [case(strings=strings[0], fail=n) for n in range(1, 8)]
+    return seeds
+
+
 TARGETS = {"fuzz_command_line": command_line, "fuzz_glyra2_text": text_list, "fuzz_glyra_text": text_list,
-           "fuzz_saver_settings": saver_settings}
+           "fuzz_saver_settings": saver_settings, "fuzz_hack_options": hack_options}
 
 if __name__ == "__main__":
     if len(sys.argv) != 3 or sys.argv[1] not in TARGETS:

@@ -6,7 +6,9 @@
 # first on the daemon's PATH, the daemon run as an unprivileged user (it
 # will not start hacks as root), and for each saver selected in turn a
 # picture of each screen showing it; then -deactivate ends the hacks (with
-# SIGTERM) and the desktops show again.
+# SIGTERM) and the desktops show again. Then zamvel-savers-register, as a
+# user runs it: the savers it adds run when selected by their place in the
+# list, and --remove takes them out again.
 set -u
 BUILD=${ZAMVEL_BUILD:?}
 WORK=$(mktemp -d)
@@ -39,7 +41,7 @@ chmod -R a+rX "$WORK/usr"
 
 home="$WORK/home"
 mkdir "$home"
-cat >"$home/.xscreensaver" <<'X'
+cat >"$WORK/settings" <<'X'
 mode:		one
 selected:	0
 timeout:	1:00:00
@@ -48,11 +50,16 @@ fade:		False
 unfade:		False
 splash:		False
 grabDesktopImages:	False
+X
+# The fifth entry is refused (exit code 2): it shows that the daemon's log
+# is read right.
+cat "$WORK/settings" - >"$home/.xscreensaver" <<'X'
 programs:								      \
 		"Orbel"	zamvel-orbel --root				    \n\
-		"Worms"	zamvel-worms --root				    \n\
+		"Worms"	zamvel-worms --root --trail none		    \n\
 		"Glyra2"	zamvel-glyra2 --root --font-size 64		    \n\
-		"Glyra"	zamvel-glyra --root				    \n
+		"Glyra"	zamvel-glyra --root				    \n\
+		"Refused"	zamvel-orbel --root --count many		    \n
 X
 chown -R 65534:65534 "$home"
 as_user() { setpriv --reuid=65534 --regid=65534 --clear-groups env HOME="$home" DISPLAY=:$n PATH="$libexec:$PATH" "$@"; }
@@ -85,7 +92,8 @@ for name in orbel worms glyra2 glyra; do
       kept=$(count_colour "$WORK/s.png" "$desk")
       total=$(identify -format '%[fx:w*h]' "$WORK/s.png")
       case $name in
-        # Worms crawls over the desktop as it was: most of it stays.
+        # Worms crawls over the desktop as it was: most of it stays (without
+        # a trail, however slow the pictures come).
         worms) [ "$kept" -gt $((total / 2)) ] && [ $((total - kept)) -gt 2000 ] && { seen=yes; break; } ;;
         # The others draw on black.
         *) [ "$kept" = 0 ] && [ "$black" -lt "$total" ] && [ "$black" -gt $((total / 2)) ] && { seen=yes; break; } ;;
@@ -103,9 +111,55 @@ check "-deactivate ends the hacks" test "$(hacks zamvel-glyra)" = 0
 shot 0 "$WORK/after.png"
 check "and the desktop shows again" test "$(count_colour "$WORK/after.png" '#3060a0')" = 480000
 # A hack that ends after its SIGTERM is logged with its exit status:
-# every one must have been 0, and none may have died of a signal.
+# every one must have been 0, and none may have died of a signal ("child
+# pid N (zamvel-orbel) exited abnormally with status 2", "... terminated with SIGSEGV").
+failed_hacks() { grep -E '\(zamvel-[a-z0-9]+\) .*(status -?[1-9]|SIG[A-Z]+)' "$WORK/daemon.log"; }
 check "every hack ended with status 0 ($(grep -c 'zamvel-.*status 0' "$WORK/daemon.log") logged)" \
-  eval '! grep -E "zamvel-.*(status [1-9]|signal)" "$WORK/daemon.log"'
+  eval '! failed_hacks >/dev/null'
+# "PID COMMAND" of each hack the daemon started on screen 0, and of the one
+# it starts for the entry at place $1.
+launched() { sed -n 's/.* 0: forked "\([^"]*\)" in pid \([0-9]*\) on .*/\2 \1/p' "$WORK/daemon.log"; }
+select_place() {
+  local was i
+  was=$(launched | wc -l)
+  as_user xscreensaver-command -select "$1" >/dev/null 2>&1
+  for i in $(seq 100); do [ "$(launched | wc -l)" -gt "$was" ] && break; sleep 0.1; done
+  launched | tail -n +$((was + 1)) | tail -1
+}
+# The same grep finds the refused entry's 2 and an Orbel ended by SIGSEGV.
+select_place 5 >/dev/null
+for i in $(seq 100); do failed_hacks | grep -q 'status 2' && break; sleep 0.1; done
+got=$(select_place 1)
+kill -SEGV "${got%% *}"
+for i in $(seq 100); do failed_hacks | grep -q SIGSEGV && break; sleep 0.1; done
+check "and it finds a hack that ended with 2 and one that died of SIGSEGV" \
+  eval 'failed_hacks | grep -q "status 2" && failed_hacks | grep -q SIGSEGV'
+as_user xscreensaver-command -deactivate >/dev/null 2>&1
+
+# --- zamvel-savers-register ---------------------------------------------------
+# Settings without a programs list: the command writes xscreensaver's default
+# list with the savers after it. Places count every entry, disabled ones too.
+register() { as_user "$WORK/usr/bin/zamvel-savers-register" "$@"; }
+listed() { grep -c 'zamvel-' "$home/.xscreensaver"; }
+cp "$WORK/settings" "$home/.xscreensaver"
+chown 65534:65534 "$home/.xscreensaver"
+said=$(register)
+rc=$?
+check "zamvel-savers-register ends with 0 (got $rc) and adds the four: $said" test $rc = 0 -a "$(listed)" = 4
+check "and keeps the settings that were there byte for byte" \
+  cmp -s -n "$(stat -c %s "$WORK/settings")" "$WORK/settings" "$home/.xscreensaver"
+cp "$home/.xscreensaver" "$WORK/registered"
+register >/dev/null
+check "run again, it changes nothing" cmp -s "$WORK/registered" "$home/.xscreensaver"
+place=$(grep -o '\\n' "$home/.xscreensaver" | wc -l)
+got=$(select_place "$place")
+check "-select $place, Worms' place at the end of the list, starts \"${got#* }\"" test "${got#* }" = "zamvel-worms --root"
+as_user xscreensaver-command -deactivate >/dev/null 2>&1
+said=$(register --remove)
+rc=$?
+check "--remove ends with 0 (got $rc) and takes the four out: $said" test $rc = 0 -a "$(listed)" = 0
+got=$(select_place "$place")
+check "and -select $place starts another program: \"${got#* }\"" test -n "$got" -a "${got#* zamvel-}" = "$got"
 as_user xscreensaver-command -exit >/dev/null 2>&1
 [ -n "${ZAMVEL_SHOTS:-}" ] && cp "$WORK"/*-[01].png "$ZAMVEL_SHOTS/"
 finish

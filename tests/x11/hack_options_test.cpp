@@ -117,6 +117,10 @@ TEST_F(HackOptionsTest, TheFramesOwnOptions)
     EXPECT_EQ(e.Delay, 0);
     ASSERT_EQ(Parse({"--delay", "20000000"}, e), ParseOutcome::Run);
     EXPECT_EQ(e.Delay, MaxDelay);
+    // --fps=VALUE as a saver's flag takes one.
+    HackCommand g;
+    ASSERT_EQ(Parse({"--fps=true"}, g), ParseOutcome::Run);
+    EXPECT_TRUE(g.Fps);
     HackCommand f;
     EXPECT_EQ(Parse({"--delay", "soon"}, f), ParseOutcome::Refused);
     EXPECT_EQ(Parse({"--window-id", "zero"}, f), ParseOutcome::Refused);

@@ -13,7 +13,8 @@
 #     screenshot hung on the window;
 #   - a window of its own: Worms over a copy of the screen as it was, the end
 #     on SIGTERM; Orbel's end on a key press; both with exit code 0;
-#   - a refused option ends with 2 before any window.
+#   - a refused option ends with 2 before any window;
+#   - under a window manager that never shows its window, the end with 1.
 . "$(dirname "$0")/lib.sh"
 W=640 H=480
 
@@ -119,4 +120,18 @@ check "a key press ends Orbel's own window with 0 (got $EXIT_CODE)" test "$EXIT_
 "$BIN/zamvel-orbel" --count many 2>"$WORK/err"
 rc=$?
 check "a count that is no number is refused with 2 (got $rc): $(cat "$WORK/err")" test $rc = 2
+
+# --- a window manager that keeps the window back --------------------------------
+# It takes every map request (SubstructureRedirectMask) and grants none.
+python3 -c 'import ctypes as c, time
+x = c.CDLL("libX11.so.6"); x.XOpenDisplay.restype = c.c_void_p; x.XDefaultRootWindow.restype = c.c_ulong
+d = c.c_void_p(x.XOpenDisplay(None)); x.XSelectInput(d, c.c_ulong(x.XDefaultRootWindow(d)), c.c_long(1 << 20))
+x.XSync(d, 0); print("ready", flush=True); time.sleep(60)' >"$WORK/wm" &
+STARTED+=($!)
+for i in $(seq 50); do [ -s "$WORK/wm" ] && break; sleep 0.1; done
+"$BIN/zamvel-orbel" 2>"$WORK/err" &
+pid=$!
+STARTED+=($pid)
+wait_exit $pid 15
+check "its own window kept back, Orbel ends with 1 (got $EXIT_CODE): $(cat "$WORK/err")" test "$EXIT_CODE" = 1
 finish
