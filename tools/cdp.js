@@ -11,12 +11,13 @@ const path = require('path');
 
 const Chromium = process.env.ZAMVEL_CHROMIUM || '/usr/lib/chromium/chromium';
 
-async function launch() {
+// scale: device pixels a CSS pixel (1 unless told).
+async function launch(scale) {
   const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'zamvel-chromium-'));
   const args = ['--headless=new', '--remote-debugging-pipe', `--user-data-dir=${profile}`, '--no-first-run',
                 '--no-default-browser-check', '--disable-gpu', '--hide-scrollbars', '--mute-audio',
                 '--disable-background-timer-throttling', '--disable-renderer-backgrounding',
-                '--disable-backgrounding-occluded-windows', '--window-size=1024,768', 'about:blank'];
+                '--disable-backgrounding-occluded-windows', '--window-size=1024,768', `--force-device-scale-factor=${scale || 1}`, 'about:blank'];
   // As root Chromium runs only without its sandbox.
   if (process.getuid && process.getuid() === 0) args.unshift('--no-sandbox');
   const child = spawn(Chromium, args, {stdio: ['ignore', 'ignore', 'pipe', 'pipe', 'pipe']});
@@ -50,6 +51,7 @@ async function launch() {
     return new Promise((resolve, reject) => waiting.set(id, {resolve, reject, method}));
   }
 
+  // A new page of width x height CSS pixels at url, loaded.
   async function open(url, width, height) {
     const {targetId} = await send('Target.createTarget', {url: 'about:blank'});
     const {sessionId} = await send('Target.attachToTarget', {targetId, flatten: true});
@@ -67,7 +69,7 @@ async function launch() {
     await call('Runtime.enable');
     await call('Log.enable');
     await call('Page.enable');
-    await call('Emulation.setDeviceMetricsOverride', {width, height, deviceScaleFactor: 1, mobile: false});
+    await call('Emulation.setDeviceMetricsOverride', {width, height, deviceScaleFactor: 0, mobile: false});
     const loaded = new Promise((resolve) => listeners.push((m) => {
       if (m.sessionId === sessionId && m.method === 'Page.loadEventFired') resolve();
     }));
@@ -91,7 +93,8 @@ async function launch() {
     } catch (e) {}
     child.kill();
     await exited;
-    fs.rmSync(profile, {recursive: true, force: true});
+    // Its helpers may still be writing there for a moment.
+    fs.rmSync(profile, {recursive: true, force: true, maxRetries: 10, retryDelay: 100});
   }
 
   return {open, close};
