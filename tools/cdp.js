@@ -94,7 +94,14 @@ async function launch(scale) {
     child.kill();
     await exited;
     // Its helpers may still be writing there for a moment.
-    fs.rmSync(profile, {recursive: true, force: true, maxRetries: 10, retryDelay: 100});
+    for (let i = 0; i < 50; ++i) {
+      try {
+        fs.rmSync(profile, {recursive: true, force: true});
+        break;
+      } catch (e) {
+        await new Promise((r) => setTimeout(r, 100));
+      }
+    }
   }
 
   return {open, close};

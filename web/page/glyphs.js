@@ -1,7 +1,6 @@
 // Glyphs for the wasm canvas (page_rasteriser.cpp): a character drawn by the
-// browser with fillText at the font's pixel size, its coverage cut at one
-// half into set pixels, handed over as runs along the rows. No smoothing is
-// left, so a glyph drawn again in black takes back every pixel it set.
+// browser with fillText at a cell height, its coverage handed over; the
+// wasm side cuts it into 1-bit glyphs of every size up to it.
 Module.zamvelGlyphs = (function () {
   var surface = null, context = null;
   var faces = new Map();  // "bold italic face": the face's cell at 1000 px
@@ -39,54 +38,47 @@ Module.zamvelGlyphs = (function () {
     return cell;
   }
 
-  function draw(face, height, bold, italic, code) {
+  function sized(face, height, bold, italic) {
     var cell = cellOf(face, bold, italic);
-    var pixels = height / cell.total, baseline = height * cell.ascent / cell.total;
-    var text = String.fromCharCode(code);
     var c = contextOf(64, 64);
-    c.font = cssFont(face, pixels, bold, italic);
-    var m = c.measureText(text);
-    var advance = Math.round(m.width);
-    // The ink's box from the metrics, a pixel wider each way.
-    var left = Math.floor(-(m.actualBoundingBoxLeft || 0)) - 2, right = Math.ceil(m.actualBoundingBoxRight || m.width) + 2;
-    var top = Math.floor(baseline - (m.actualBoundingBoxAscent || baseline)) - 2;
-    var bottom = Math.ceil(baseline + (m.actualBoundingBoxDescent || 0)) + 2;
+    c.font = cssFont(face, height / cell.total, bold, italic);
+    return {context: c, baseline: height * cell.ascent / cell.total};
+  }
+
+  // The character at the cell height, smoothed: its coverage (alpha) over
+  // the ink's box, a pixel wider each way, from the cell's top-left corner,
+  // and its advance in 1/65536 pixel.
+  function draw(face, height, bold, italic, code) {
+    var s = sized(face, height, bold, italic), text = String.fromCharCode(code);
+    var m = s.context.measureText(text), baseline = s.baseline;
+    var left = Math.floor(-(m.actualBoundingBoxLeft || 0)) - 1, right = Math.ceil(m.actualBoundingBoxRight || m.width) + 1;
+    var top = Math.floor(baseline - (m.actualBoundingBoxAscent || baseline)) - 1;
+    var bottom = Math.ceil(baseline + (m.actualBoundingBoxDescent || 0)) + 1;
     left = Math.max(left, -8192), right = Math.min(right, 8192), top = Math.max(top, -8192), bottom = Math.min(bottom, 8192);
-    var w = right - left, h = bottom - top, runs = [];
-    if (w > 0 && h > 0 && text.trim() !== '') {
-      c = contextOf(w, h);
-      c.clearRect(0, 0, w, h);
-      c.font = cssFont(face, pixels, bold, italic);
-      c.fillStyle = '#000';
-      c.textBaseline = 'alphabetic';
-      c.fillText(text, -left, baseline - top);
-      var alpha = c.getImageData(0, 0, w, h).data;
-      for (var y = 0; y < h; ++y) {
-        var start = -1, row = y * w * 4 + 3;
-        for (var x = 0; x <= w; ++x) {
-          var set = x < w && alpha[row + 4 * x] >= 128;
-          if (set && start < 0) start = x;
-          if (!set && start >= 0) {
-            runs.push(y + top, start + left, x + left);
-            start = -1;
-          }
-        }
-      }
-    }
-    return {advance: advance, runs: runs};
+    var w = Math.max(right - left, 0), h = Math.max(bottom - top, 0);
+    var advance = Math.round(m.width * 65536);
+    if (!w || !h || text.trim() === '') return {box: [0, 0, 0, 0, advance], alpha: new Uint8Array(0)};
+    var c = contextOf(w, h), font = s.context.font;
+    c.clearRect(0, 0, w, h);
+    c.font = font;
+    c.fillStyle = '#000';
+    c.textBaseline = 'alphabetic';
+    c.fillText(text, -left, baseline - top);
+    var rgba = c.getImageData(0, 0, w, h).data, alpha = new Uint8Array(w * h);
+    for (var i = 0; i < alpha.length; ++i) alpha[i] = rgba[4 * i + 3];
+    return {box: [left, top, w, h, advance], alpha: alpha};
   }
 
   return {
-    rasterise: function (face, height, bold, italic, code, advanceAt, spansAt, capacity) {
+    coverage: function (face, height, bold, italic, code, boxAt, alphaAt, capacity) {
       var key = face + '\n' + height + ' ' + bold + ' ' + italic + ' ' + code;
       if (!last || last.key !== key) {
         last = draw(face, height, bold, italic, code);
         last.key = key;
       }
-      var n = last.runs.length / 3;
-      HEAP32[advanceAt >> 2] = last.advance;
-      if (n <= capacity) HEAP16.set(last.runs, spansAt >> 1);
-      return n;
+      HEAP32.set(last.box, boxAt >> 2);
+      if (last.alpha.length <= capacity) HEAPU8.set(last.alpha, alphaAt);
+      return last.alpha.length;
     },
     cssFont: cssFont,
   };
