@@ -151,7 +151,7 @@ rig_ctest() {
 }
 
 rig_test() {
-  rig_build native fuzz linux win32 win64 || return 1
+  rig_build native fuzz linux web win32 win64 || return 1
   rig_up || return 1
   local rc=0
   say "fuzz targets, each for a bounded time from its seeds"
@@ -160,6 +160,7 @@ rig_test() {
   ctest --preset native || rc=1
   say "linux: the native X11 programs on private Xvfbs and under the xscreensaver daemon"
   ctest --preset linux || rc=1
+  web_test || rc=1
   # The two builds' Windows tests run at the same time, each on displays and
   # in prefixes of its own (they write the same keys and watch the screen);
   # they wait on wine and X far more than they compute. The 64-bit run's
@@ -235,6 +236,7 @@ rig_bench() {
   rig_build bench win32 win64 || return 1
   rig_up || return 1
   python3 "$ROOT/tools/bench_table.py" "$ROOT/build"
+  web_bench
 }
 
 # ./dev run NAME [/s|/p|/c] [--64]: the shipped 32-bit program, or the
@@ -245,13 +247,15 @@ rig_run() {
     case "$a" in
       --64) preset=win64 ;;
       --x11) preset=linux ;;
+      --web) preset=web ;;
       /s|/p|/c) mode=$a ;;
       *) [ -z "$name" ] && name=$a || name="?" ;;
     esac
   done
   case " $SAVERS " in *" $name "*) ;; *)
-    echo "usage: ./dev run {${SAVERS// /|}} [/s|/p|/c] [--64|--x11]" >&2; return 2;; esac
+    echo "usage: ./dev run {${SAVERS// /|}} [/s|/p|/c] [--64|--x11|--web]" >&2; return 2;; esac
   [ "$preset" = linux ] && { rig_run_x11 "$name"; return; }
+  [ "$preset" = web ] && { web_run "$name"; return; }
   local program
   program=$(sed -n "s/^$name=//p" <<<"glyra2=Glyra2
 glyra=Glyra
@@ -330,3 +334,6 @@ worms=Worms")
   rm -rf "$tmp"
   return $rc
 }
+
+# The web page's part of the rig: its packages, run, test, bench, release.
+. "$ROOT/tools/web.sh"
