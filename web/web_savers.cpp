@@ -20,31 +20,28 @@ namespace {
 // The descriptions: numbers under "below-default-above-max" load as the
 // Windows programs load a stored count; "clamp" goes to the nearer end;
 // "unknown-becomes" takes "fallback" for a choice that is none of them.
+// The text savers' settings but the speed's names and the font size's default.
+#define TEXT_SETTINGS(NAME, TITLE, SPEED2, SPEED2_EN, SPEED4, SPEED4_EN, SPEED5, SPEED5_EN, FONT_SIZE)                   \
+    R"json({"name":")json" NAME R"json(","title":")json" TITLE R"json(","picture":false,"settings":[)json"                  \
+    R"json({"stored":"Speed","option":"speed","kind":"number","default":3,"min":1,"max":5,"policy":"clamp",)json"          \
+    R"json("label":{"ja":"速度","en":"Speed"},"choices":[{"value":1,"label":{"ja":"高速","en":"Fastest"}},)json"          \
+    R"json({"value":2,"label":{"ja":")json" SPEED2 R"json(","en":")json" SPEED2_EN R"json("}},)json"                      \
+    R"json({"value":3,"label":{"ja":"ふつう","en":"Normal"}},)json"                                                       \
+    R"json({"value":4,"label":{"ja":")json" SPEED4 R"json(","en":")json" SPEED4_EN R"json("}},)json"                      \
+    R"json({"value":5,"label":{"ja":")json" SPEED5 R"json(","en":")json" SPEED5_EN R"json("}}]},)json"                    \
+    R"json({"stored":"FontName","option":"font","kind":"face","default":"IPAPMincho","max":255,)json"                     \
+    R"json("label":{"ja":"フォント","en":"Font"}},)json"                                                                  \
+    R"json({"stored":"FontSize","option":"font-size","kind":"number","default":)json" FONT_SIZE                         \
+    R"json(,"min":6,"max":400,"policy":"clamp","label":{"ja":"サイズ","en":"Size"}},)json"                                \
+    R"json({"stored":"FontBold","option":"bold","kind":"flag","default":false,"label":{"ja":"太字","en":"Bold"}},)json"  \
+    R"json({"stored":"FontItalic","option":"italic","kind":"flag","default":false,)json"                                  \
+    R"json("label":{"ja":"斜体","en":"Italic"}},)json"                                                                    \
+    R"json({"stored":"List","option":"strings","kind":"lines","default":"","max":259,)json"                               \
+    R"json("label":{"ja":"文字列","en":"Strings"}}]})json"
+
 const char* const Descriptions[WebSaverCount] = {
-    R"json({"name":"glyra2","title":"Glyra2","picture":false,"settings":[
-{"stored":"Speed","option":"speed","kind":"number","default":3,"min":1,"max":5,"policy":"clamp",
- "label":{"ja":"速度","en":"Speed"},
- "choices":[{"value":1,"label":{"ja":"高速","en":"Fastest"}},{"value":2,"label":{"ja":"速い","en":"Fast"}},
-  {"value":3,"label":{"ja":"ふつう","en":"Normal"}},{"value":4,"label":{"ja":"遅い","en":"Slow"}},
-  {"value":5,"label":{"ja":"ゆっくり","en":"Slowest"}}]},
-{"stored":"FontName","option":"font","kind":"face","default":"IPAPMincho","max":255,"label":{"ja":"フォント","en":"Font"}},
-{"stored":"FontSize","option":"font-size","kind":"number","default":48,"min":6,"max":400,"policy":"clamp",
- "label":{"ja":"サイズ","en":"Size"}},
-{"stored":"FontBold","option":"bold","kind":"flag","default":false,"label":{"ja":"太字","en":"Bold"}},
-{"stored":"FontItalic","option":"italic","kind":"flag","default":false,"label":{"ja":"斜体","en":"Italic"}},
-{"stored":"List","option":"strings","kind":"lines","default":"","max":259,"label":{"ja":"文字列","en":"Strings"}}]})json",
-    R"json({"name":"glyra","title":"Glyra","picture":false,"settings":[
-{"stored":"Speed","option":"speed","kind":"number","default":3,"min":1,"max":5,"policy":"clamp",
- "label":{"ja":"速度","en":"Speed"},
- "choices":[{"value":1,"label":{"ja":"高速","en":"Fastest"}},{"value":2,"label":{"ja":"急いで","en":"Hurried"}},
-  {"value":3,"label":{"ja":"ふつう","en":"Normal"}},{"value":4,"label":{"ja":"ゆっくり","en":"Slow"}},
-  {"value":5,"label":{"ja":"そっと","en":"Gently"}}]},
-{"stored":"FontName","option":"font","kind":"face","default":"IPAPMincho","max":255,"label":{"ja":"フォント","en":"Font"}},
-{"stored":"FontSize","option":"font-size","kind":"number","default":32,"min":6,"max":400,"policy":"clamp",
- "label":{"ja":"サイズ","en":"Size"}},
-{"stored":"FontBold","option":"bold","kind":"flag","default":false,"label":{"ja":"太字","en":"Bold"}},
-{"stored":"FontItalic","option":"italic","kind":"flag","default":false,"label":{"ja":"斜体","en":"Italic"}},
-{"stored":"List","option":"strings","kind":"lines","default":"","max":259,"label":{"ja":"文字列","en":"Strings"}}]})json",
+    TEXT_SETTINGS("glyra2", "Glyra2", "速い", "Fast", "遅い", "Slow", "ゆっくり", "Slowest", "48"),
+    TEXT_SETTINGS("glyra", "Glyra", "急いで", "Hurried", "ゆっくり", "Slow", "そっと", "Gently", "32"),
     R"json({"name":"orbel","title":"Orbel","picture":false,"settings":[
 {"stored":"Count","option":"count","kind":"number","default":300,"min":1,"max":3500,"policy":"below-default-above-max",
  "message":{"ja":"質点の数は１以上にして下さい","en":"The number of mass points must be 1 or more."},
@@ -112,29 +109,17 @@ void SetLines(TextList& list, const char* utf8)
     }
 }
 
-class OrbelWeb final : public WebRun {
+// A saver's run and its tick.
+template <class Run, void (*DrawRun)(Run&, Canvas&)>
+class RunOf final : public WebRun {
 public:
-    void Draw(Canvas& canvas) override { DrawOrbel(Run, canvas); }
-    OrbelRun Run;
+    void Draw(Canvas& canvas) override { DrawRun(Of, canvas); }
+    Run Of;
 };
-
-class WormsWeb final : public WebRun {
-public:
-    void Draw(Canvas& canvas) override { DrawWorms(Run, canvas); }
-    WormsRun Run;
-};
-
-class Glyra2Web final : public WebRun {
-public:
-    void Draw(Canvas& canvas) override { DrawGlyra2(Run, canvas); }
-    Glyra2Run Run;
-};
-
-class GlyraWeb final : public WebRun {
-public:
-    void Draw(Canvas& canvas) override { DrawGlyra(Run, canvas); }
-    GlyraRun Run;
-};
+using OrbelWeb = RunOf<OrbelRun, DrawOrbel>;
+using WormsWeb = RunOf<WormsRun, DrawWorms>;
+using Glyra2Web = RunOf<Glyra2Run, DrawGlyra2>;
+using GlyraWeb = RunOf<GlyraRun, DrawGlyra>;
 
 bool Face(const TextValues& v, TextChar (&face)[256])
 {
@@ -151,16 +136,16 @@ WebRun* StartText(int32_t saver, Canvas& canvas, const WebView& view)
     if (saver == Glyra2) {
         Glyra2Web* w = new (std::nothrow) Glyra2Web;
         if (!w) return nullptr;
-        if (!PrepareGlyra2(w->Run, v.List, v.Speed, v.FontSize, view.Width, view.Height, &view.Seed, view.AddBuiltIn)) {
+        if (!PrepareGlyra2(w->Of, v.List, v.Speed, v.FontSize, view.Width, view.Height, &view.Seed, view.AddBuiltIn)) {
             delete w;
             return nullptr;
         }
-        StartGlyra2(w->Run, canvas, face, v.Bold, v.Italic);
+        StartGlyra2(w->Of, canvas, face, v.Bold, v.Italic);
         return w;
     }
     GlyraWeb* w = new (std::nothrow) GlyraWeb;
     if (!w) return nullptr;
-    GlyraRun& r = w->Run;
+    GlyraRun& r = w->Of;
     if (!PrepareGlyra(r, v.List, v.Speed, v.FontSize, GlyraScreen{view.Width, view.Height, view.Width, view.Height},
                       &view.Seed, view.AddBuiltIn)) {
         delete w;
@@ -219,12 +204,12 @@ WebRun* WebStart(int32_t saver, Canvas& canvas, const WebView& view)
     if (view.SeedGiven) SeedRandom(view.Seed);
     if (saver == Orbel) {
         OrbelWeb* w = new (std::nothrow) OrbelWeb;
-        if (w) StartOrbel(w->Run, OrbelCount, view.Width, view.Height, view.Width, view.Height);
+        if (w) StartOrbel(w->Of, OrbelCount, view.Width, view.Height, view.Width, view.Height);
         return w;
     }
     if (saver != Worms) return nullptr;
     WormsWeb* w = new (std::nothrow) WormsWeb;
-    if (w && !StartWorms(w->Run, WormsValues[2], WormsValues[0], WormsValues[1], CrawlArea{view.Width, view.Height})) {
+    if (w && !StartWorms(w->Of, WormsValues[2], WormsValues[0], WormsValues[1], CrawlArea{view.Width, view.Height})) {
         delete w;
         return nullptr;
     }
