@@ -87,7 +87,9 @@ function settingArgs(description, values) {
     await server.close();
     fs.rmSync(tmp, {recursive: true, force: true});
   }
+  const load = os.loadavg().map((l) => l.toFixed(1)).join(' ');
   console.log(`\nweb frame at ${Width} x ${Height} in headless Chromium, ms median / p95 / max over ${Ticks} ticks from the start`);
+  console.log(`(the machine's load average: ${load} on ${os.cpus().length} cores)`);
   console.log('(own work: the tick in wasm; put: the frame onto the HTML canvas; native: the same run and framebuffer built natively)');
   table(['saver', 'settings', 'own work', 'put', 'web frame', 'native frame', `max within ${Budget} ms`], rows);
   console.log('\nOrbel\'s attraction step alone, ms a tick (the page: SSE2 kernel through wasm SIMD)');
