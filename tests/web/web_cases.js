@@ -54,7 +54,7 @@ async function open(browser, base, query, width, height) {
 
 // The page's errors and faults so far: none allowed.
 async function clean(page, what) {
-  const failures = await page.eval('zamvel.failures');
+  const failures = await page.eval('zamvel.failures.concat(zamvel.log)');
   check(page.errors.length === 0 && failures.length === 0, `${what}: ${page.errors.concat(failures).join('; ')}`);
 }
 

@@ -306,6 +306,7 @@
   window.zamvel = {
     ready: ready.promise,
     failures: app.failures,
+    log: Module.zamvelLog,
     pause: function () { app.paused = true; },
     resume: function () { app.paused = false; app.last = performance.now(); },
     restart: function () { return restart(); },
@@ -339,4 +340,7 @@
   };
 
   Module.onRuntimeInitialized = guard(init);
+  Module.onAbort = function () {
+    message('ページを実行できません: ' + Module.zamvelLog.join(' '), 'The page cannot run: ' + Module.zamvelLog.join(' '));
+  };
 })();
