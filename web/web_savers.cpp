@@ -121,11 +121,10 @@ using WormsWeb = RunOf<WormsRun, DrawWorms>;
 using Glyra2Web = RunOf<Glyra2Run, DrawGlyra2>;
 using GlyraWeb = RunOf<GlyraRun, DrawGlyra>;
 
-bool Face(const TextValues& v, TextChar (&face)[256])
+void Face(const TextValues& v, TextChar (&face)[256])
 {
     const int32_t n = Utf8ToUtf16(v.Face, std::strlen(v.Face), face, 255);
     face[n < 0 ? 0 : n] = 0;
-    return n > 0;
 }
 
 WebRun* StartText(int32_t saver, Canvas& canvas, const WebView& view)
