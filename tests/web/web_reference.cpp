@@ -1,10 +1,11 @@
-// The web page's run built natively: the same savers' adapter and
-// framebuffer canvas, drawing with the glyphs the page made, so that its
-// frames must equal the page's pixel for pixel.
+// The web page's run built natively, so that its frames must equal the
+// page's pixel for pixel: the same savers' adapter, drawing on the Linux
+// tests' pixel canvas, or, for the text savers, on the page's canvas with
+// the glyphs the page made.
 //
 //   web_reference SAVER W H TICKS SEED SEEDGIVEN GLYPHS START OUT [n:I:V | t:I:TEXT]...
-//     SAVER the saver's number (web_savers.h); GLYPHS the page's glyph text
-//     or -; START the raw RGBA picture the run starts on, or - for black;
+//     SAVER the saver's number (web_savers.h); GLYPHS the page's glyph text,
+//     or - for the pixel canvas; START the raw RGBA picture the run starts on, or - for black;
 //     OUT the raw RGBA frame after TICKS ticks; n:/t: setting I's number or text.
 //   web_reference --time ... the same, and each tick's time instead of OUT
 //   web_reference --step COUNT W H TICKS: Orbel's step alone, ms a tick, by kernel
@@ -21,6 +22,7 @@
 
 #include "frame_canvas.h"
 #include "orbel_kernel.h"
+#include "pixel_canvas.h"
 #include "text_codec.h"
 #include "web_savers.h"
 
@@ -112,6 +114,59 @@ bool SetValue(int saver, const char* arg)
     return arg[0] == 't' && WebSetText(saver, index, colon + 1);
 }
 
+// The run's frames on canvas, whose pixels are RGBA bytes through get/put.
+template <class Surface>
+int Render(Surface& canvas, int saver, int w, int h, int ticks, char** argv, bool timing)
+{
+    const size_t bytes = size_t(w) * h * 4;
+    std::vector<uint8_t> rgba(bytes);
+    if (std::strcmp(argv[8], "-") != 0) {
+        std::ifstream in(argv[8], std::ios::binary);
+        if (!in.read(reinterpret_cast<char*>(rgba.data()), static_cast<std::streamsize>(bytes))) return 1;
+        canvas.Put(rgba.data());
+    }
+    const WebView view{w, h, static_cast<uint32_t>(std::strtoul(argv[5], nullptr, 10)), std::atoi(argv[6]) != 0,
+                       AddCp932Text};
+    WebRun* run = WebStart(saver, canvas.On, view);
+    if (!run) return 1;
+    std::vector<double> times;
+    for (int i = 0; i < ticks; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        run->Draw(canvas.On);
+        times.push_back(Ms(std::chrono::steady_clock::now() - start));
+    }
+    delete run;
+    if (timing) {
+        for (double t : times) std::printf("%.4f\n", t);
+        return 0;
+    }
+    canvas.Get(rgba.data());
+    std::ofstream out(argv[9], std::ios::binary);
+    out.write(reinterpret_cast<const char*>(rgba.data()), static_cast<std::streamsize>(bytes));
+    return out ? 0 : 1;
+}
+
+// The Linux tests' pixel canvas (0x00RRGGBB), an implementation of the
+// drawing apart from the page's: for the savers that draw no text.
+struct LinuxPixels {
+    PixelCanvas On;
+    void Put(const uint8_t* rgba)
+    {
+        for (uint32_t& p : On.Pixels) p = (uint32_t{rgba[0]} << 16) | (uint32_t{rgba[1]} << 8) | rgba[2], rgba += 4;
+    }
+    void Get(uint8_t* rgba) const
+    {
+        for (uint32_t p : On.Pixels) *rgba++ = uint8_t(p >> 16), *rgba++ = uint8_t(p >> 8), *rgba++ = uint8_t(p), *rgba++ = 255;
+    }
+};
+
+// The page's own canvas, for the text savers, with the page's glyphs.
+struct PagePixels {
+    FrameCanvas& On;
+    void Put(const uint8_t* rgba) { std::memcpy(On.Pixels(), rgba, size_t(On.Width()) * On.Height() * 4); }
+    void Get(uint8_t* rgba) const { std::memcpy(rgba, On.Pixels(), size_t(On.Width()) * On.Height() * 4); }
+};
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -126,31 +181,15 @@ int main(int argc, char** argv)
     const int saver = std::atoi(argv[1]), w = std::atoi(argv[2]), h = std::atoi(argv[3]), ticks = std::atoi(argv[4]);
     for (int i = 10; i < argc; ++i)
         if (!SetValue(saver, argv[i])) return std::fprintf(stderr, "web_reference: bad setting %s\n", argv[i]), 2;
+    if (w <= 0 || h <= 0) return 2;
+    if (std::strcmp(argv[7], "-") == 0) {
+        LinuxPixels canvas{PixelCanvas(w, h, 0)};
+        return Render(canvas, saver, w, h, ticks, argv, timing);
+    }
     GlyphFile glyphs;
-    if (std::strcmp(argv[7], "-") != 0 && !glyphs.Load(argv[7])) return 1;
-    FrameCanvas canvas(glyphs);
-    if (!canvas.Resize(w, h)) return 1;
-    const size_t bytes = size_t(w) * h * 4;
-    if (std::strcmp(argv[8], "-") != 0) {
-        std::ifstream in(argv[8], std::ios::binary);
-        if (!in.read(reinterpret_cast<char*>(canvas.Pixels()), static_cast<std::streamsize>(bytes))) return 1;
-    }
-    const WebView view{w, h, static_cast<uint32_t>(std::strtoul(argv[5], nullptr, 10)), std::atoi(argv[6]) != 0,
-                       AddCp932Text};
-    WebRun* run = WebStart(saver, canvas, view);
-    if (!run) return 1;
-    std::vector<double> times;
-    for (int i = 0; i < ticks; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        run->Draw(canvas);
-        times.push_back(Ms(std::chrono::steady_clock::now() - start));
-    }
-    delete run;
-    if (timing) {
-        for (double t : times) std::printf("%.4f\n", t);
-        return 0;
-    }
-    std::ofstream out(argv[9], std::ios::binary);
-    out.write(reinterpret_cast<const char*>(canvas.Pixels()), static_cast<std::streamsize>(bytes));
-    return out && glyphs.Missing == 0 ? 0 : 1;
+    FrameCanvas frame(glyphs);
+    if (!glyphs.Load(argv[7]) || !frame.Resize(w, h)) return 1;
+    PagePixels canvas{frame};
+    const int rc = Render(canvas, saver, w, h, ticks, argv, timing);
+    return rc == 0 && glyphs.Missing == 0 ? 0 : 1;
 }
