@@ -34,8 +34,8 @@ function table(head, rows) {
 }
 
 // The page's values as the reference takes them.
-function settingArgs(description, values) {
-  return description.settings.map((s, k) => {
+function settingArgs(schema, values) {
+  return schema.settings.map((s, k) => {
     const v = values[k];
     if (s.kind === 'face' || s.kind === 'lines') return `t:${k}:${v}`;
     return `n:${k}:${v === true ? 1 : v === false ? 0 : v}`;
@@ -57,7 +57,7 @@ function settingArgs(description, values) {
       const times = await page.eval(`zamvel.time(${Ticks})`);
       const own = stats(times.map((t) => t[0])), put = stats(times.map((t) => t[1]));
       const frame = stats(times.map((t) => t[0] + t[1]));
-      const args = settingArgs(await page.eval('zamvel.description()'), await page.eval('zamvel.values()'));
+      const args = settingArgs(await page.eval('zamvel.schema()'), await page.eval('zamvel.values()'));
       // The native run draws with the glyphs the page made.
       fs.writeFileSync(glyphs, await page.eval('zamvel.glyphs()'));
       await page.close();

@@ -1,5 +1,5 @@
 // What the page's script calls: the page's one canvas and run, the savers'
-// descriptions and settings, the ticks, and the figures the tests and the
+// settings schemas and values, the ticks, and the figures the tests and the
 // benchmark read.
 #include <emscripten.h>
 
@@ -35,7 +35,7 @@ EMSCRIPTEN_KEEPALIVE WebPage* web_page_new() { return new (std::nothrow) WebPage
 
 EMSCRIPTEN_KEEPALIVE int web_saver_count() { return WebSaverCount; }
 
-EMSCRIPTEN_KEEPALIVE const char* web_saver_description(int saver) { return WebSaverDescription(saver); }
+EMSCRIPTEN_KEEPALIVE const char* web_saver_schema(int saver) { return WebSaverSchema(saver); }
 
 EMSCRIPTEN_KEEPALIVE int web_set_number(int saver, int setting, int value)
 {

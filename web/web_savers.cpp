@@ -1,6 +1,6 @@
 // FOR NOW, until the savers' tables land in the core: each saver wired by
 // hand to its platform-free run, as x11/*_x11.cpp does for Linux, with a
-// hand-written settings description. The generic adapter over the tables
+// hand-written settings schema. The generic adapter over the tables
 // replaces this file; nothing else in web/ names a saver.
 #include "web_savers.h"
 
@@ -17,7 +17,7 @@
 
 namespace {
 
-// The descriptions: numbers under "below-default-above-max" load as the
+// The schemas: numbers under "below-default-above-max" load as the
 // Windows programs load a stored count; "clamp" goes to the nearer end;
 // "unknown-becomes" takes "fallback" for a choice that is none of them.
 // The text savers' settings but the speed's names and the font size's default.
@@ -39,7 +39,7 @@ namespace {
     R"json({"stored":"List","option":"strings","kind":"lines","default":"","max":259,)json"                               \
     R"json("label":{"ja":"文字列","en":"Strings"}}]})json"
 
-const char* const Descriptions[WebSaverCount] = {
+const char* const Schemas[WebSaverCount] = {
     TEXT_SETTINGS("glyra2", "Glyra2", "速い", "Fast", "遅い", "Slow", "ゆっくり", "Slowest", "48"),
     TEXT_SETTINGS("glyra", "Glyra", "急いで", "Hurried", "ゆっくり", "Slow", "そっと", "Gently", "32"),
     R"json({"name":"orbel","title":"Orbel","picture":false,"settings":[
@@ -158,9 +158,9 @@ WebRun* StartText(int32_t saver, Canvas& canvas, const WebView& view)
 
 } // namespace
 
-const char* WebSaverDescription(int32_t saver)
+const char* WebSaverSchema(int32_t saver)
 {
-    return saver >= 0 && saver < WebSaverCount ? Descriptions[saver] : nullptr;
+    return saver >= 0 && saver < WebSaverCount ? Schemas[saver] : nullptr;
 }
 
 bool WebSetNumber(int32_t saver, int32_t setting, int32_t value)

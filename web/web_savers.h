@@ -2,7 +2,7 @@
 // panel, their values set from the page, and a run started, drawn and ended.
 //
 // FOR NOW: web_savers.cpp is the one file that names each saver, and the
-// settings descriptions in it are written by hand. The generic adapter over
+// settings schemas in it are written by hand. The generic adapter over
 // the savers' tables in the core replaces it whole; the page only uses
 // what this header declares.
 #pragma once
@@ -14,12 +14,12 @@
 
 constexpr int32_t WebSaverCount = 4;
 
-// The saver's description as JSON: its name, title, whether it draws over a
+// The saver's settings schema as JSON: its name, title, whether it draws over a
 // picture, and its settings in the shape of the core's schema (stored name,
 // option name, kind, default, bounds, policy, message, labels).
-const char* WebSaverDescription(int32_t saver);
+const char* WebSaverSchema(int32_t saver);
 
-// The value of setting `setting` (its place in the description) as the run
+// The value of setting `setting` (its place in the schema) as the run
 // uses it; a number is brought into bounds as a stored value would be.
 // False for a saver, setting or kind that does not fit.
 bool WebSetNumber(int32_t saver, int32_t setting, int32_t value);

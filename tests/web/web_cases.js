@@ -117,7 +117,7 @@ async function panel(browser, base) {
     f.requestSubmit();
     return [f.querySelector('.alert').textContent, document.activeElement.name, zamvel.values()];
   })()`);
-  const messages = (await page.eval('zamvel.description()')).settings.map((s) => s.message && s.message.en);
+  const messages = (await page.eval('zamvel.schema()')).settings.map((s) => s.message && s.message.en);
   for (const [fields, message, focus] of [
     [{worms: '0', length: '0'}, messages[0], 'worms'], [{worms: '', length: '5'}, messages[0], 'worms'],
     [{worms: '7', length: 'x'}, messages[1], 'length'], [{worms: '4294967295', length: '3'}, messages[0], 'worms']]) {

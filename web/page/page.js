@@ -10,7 +10,7 @@
   var screen = document.getElementById('screen');
   var output = screen.getContext('2d', {alpha: false});
   var app = {
-    page: 0, descriptions: [], saver: 0, urlApplies: [], applied: [], picture: null,
+    page: 0, schemas: [], saver: 0, urlApplies: [], applied: [], picture: null,
     frame: {pointer: 0, width: 0, height: 0}, image: null, size: null, target: null,
     running: false, paused: false, acc: 0, last: 0, generation: 0, failures: [],
   };
@@ -43,14 +43,14 @@
     return Number(t);
   }
 
-  function description() { return app.descriptions[app.saver]; }
+  function schema() { return app.schemas[app.saver]; }
 
   function values(i) {
-    return S.values(app.descriptions[i], app.urlApplies[i] ? params : null, app.applied[i]);
+    return S.values(app.schemas[i], app.urlApplies[i] ? params : null, app.applied[i]);
   }
 
   function setValues(i, vs) {
-    app.descriptions[i].settings.forEach(function (s, k) {
+    app.schemas[i].settings.forEach(function (s, k) {
       if (s.kind === 'face' || s.kind === 'lines') {
         var text = String(vs[k]), size = lengthBytesUTF8(text) + 1, at = _malloc(size);
         if (!at) return;
@@ -85,7 +85,7 @@
   // A new run of the chosen saver at the window's size, on black or on the
   // picture; a promise of whether it started.
   function restart() {
-    var generation = ++app.generation, i = app.saver, d = description(), vs = values(i);
+    var generation = ++app.generation, i = app.saver, d = schema(), vs = values(i);
     var size = app.size = app.target;
     app.running = false;
     setValues(i, vs);
@@ -183,9 +183,9 @@
   function choose(i) {
     app.saver = i;
     try {
-      localStorage.setItem('zamvel.saver', description().name);
+      localStorage.setItem('zamvel.saver', schema().name);
     } catch (e) {}
-    history.replaceState(null, '', location.pathname + location.search + '#' + description().name);
+    history.replaceState(null, '', location.pathname + location.search + '#' + schema().name);
     showPanel();
     restart();
   }
@@ -193,7 +193,7 @@
   function showPanel() {
     var holder = document.getElementById('panel');
     if (!holder) return;
-    var i = app.saver, d = description();
+    var i = app.saver, d = schema();
     holder.textContent = '';
     holder.appendChild(S.panel(d, values(i), guard(function (texts) {
       if (!S.store(d, texts))
@@ -216,7 +216,7 @@
   function controls() {
     var bar = document.getElementById('controls'), chooser = document.getElementById('chooser');
     bar.hidden = false;
-    app.descriptions.forEach(function (d, i) {
+    app.schemas.forEach(function (d, i) {
       var o = document.createElement('option');
       o.value = String(i);
       o.textContent = d.title;
@@ -250,7 +250,7 @@
         if (!picture)
           return message('「' + file.name + '」は画像として読めません。', '"' + file.name + '" cannot be read as a picture.');
         app.picture = picture;
-        if (description().picture) {
+        if (schema().picture) {
           message('', '');
           restart();
         } else {
@@ -261,7 +261,7 @@
   }
 
   function indexOf(name) {
-    for (var i = 0; i < app.descriptions.length; ++i) if (app.descriptions[i].name === name) return i;
+    for (var i = 0; i < app.schemas.length; ++i) if (app.schemas[i].name === name) return i;
     return -1;
   }
 
@@ -269,7 +269,7 @@
     document.documentElement.lang = S.lang;
     app.page = _web_page_new();
     for (var i = 0; i < _web_saver_count(); ++i) {
-      app.descriptions.push(JSON.parse(UTF8ToString(_web_saver_description(i))));
+      app.schemas.push(JSON.parse(UTF8ToString(_web_saver_schema(i))));
       app.urlApplies.push(true);
       app.applied.push(null);
     }
@@ -312,9 +312,9 @@
     restart: function () { return restart(); },
     tick: function (n) { _web_tick(app.page, n); put(); },
     size: function () { return [app.frame.width, app.frame.height]; },
-    saver: function () { return description().name; },
+    saver: function () { return schema().name; },
     values: function () { return values(app.saver); },
-    description: function () { return description(); },
+    schema: function () { return schema(); },
     pixels: function () {
       var f = app.frame;
       return f.pointer ? base64(HEAPU8.subarray(f.pointer, f.pointer + f.width * f.height * 4)) : '';

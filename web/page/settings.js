@@ -1,7 +1,7 @@
-// The savers' settings in the page: read from the description each saver
+// The savers' settings in the page: read from the schema each saver
 // gives (web_savers.h), loaded from localStorage and the URL under the
 // Linux options' names and forms, brought into bounds as a stored value is,
-// and edited in a panel built from the description.
+// and edited in a panel built from the schema.
 var ZamvelSettings = (function () {
   var lang = /^ja\b/i.test((navigator.languages && navigator.languages[0]) || navigator.language || '') ? 'ja' : 'en';
 
