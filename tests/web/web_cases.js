@@ -136,18 +136,30 @@ async function panel(browser, base) {
   await again.close();
 }
 
+// The value of expression once test holds for it, or after 10 s as it is.
+function until(page, expression, test) {
+  return page.eval(`new Promise((resolve) => {
+    const end = performance.now() + 10000;
+    (function look() {
+      const v = ${expression};
+      if (${test} || performance.now() > end) resolve(v);
+      else setTimeout(look, 50);
+    })();
+  })`);
+}
+
 // A dropped file that is no picture gets a message; a new size a new run.
 async function dropAndResize(browser, base) {
   const page = await open(browser, base, '#worms', 640, 480);
-  const text = await page.eval(`new Promise((resolve) => {
+  await page.eval(`(() => {
     const t = new DataTransfer();
     t.items.add(new File(['no picture'], 'broken.png', {type: 'image/png'}));
     document.dispatchEvent(new DragEvent('drop', {dataTransfer: t, bubbles: true, cancelable: true}));
-    setTimeout(() => resolve(document.getElementById('message').textContent), 500);
-  })`);
+  })()`);
+  const text = await until(page, "document.getElementById('message').textContent", 'v');
   check(/broken\.png/.test(text), `a dropped file that is no picture: "${text}"`);
   await page.call('Emulation.setDeviceMetricsOverride', {width: 500, height: 300, deviceScaleFactor: 0, mobile: false});
-  const size = await page.eval('new Promise((r) => setTimeout(() => r(zamvel.size()), 500))');
+  const size = await until(page, 'zamvel.size()', 'v[0] !== 1280');
   check(size[0] === 1000 && size[1] === 600, `after a resize to 500x300 CSS pixels: ${size}`);
   await clean(page, 'drop and resize');
   await page.close();
