@@ -17,9 +17,13 @@ namespace {
 RowKernel RowFor(StepKernel k)
 {
     switch (k) {
+#if defined(__SSE2__)
     case StepKernel::Sse2: return PullRowSse2;
+#endif
+#if defined(__x86_64__) || defined(__i386__)
     case StepKernel::Avx2: return PullRowAvx2;
-    case StepKernel::Scalar: break;
+#endif
+    default: break;
     }
     return nullptr;
 }
@@ -97,6 +101,15 @@ double WideSquaredDistance(const MassPoint& a, const MassPoint& b)
 
 bool KernelRuns(StepKernel k)
 {
+#if !defined(__x86_64__) && !defined(__i386__)
+    // Elsewhere (wasm) no CPU to ask: the SSE2 kernel is there when the
+    // compiler maps its intrinsics onto the target's vectors (wasm SIMD).
+#if defined(__SSE2__)
+    return k == StepKernel::Scalar || k == StepKernel::Sse2;
+#else
+    return k == StepKernel::Scalar;
+#endif
+#else
     // Idempotent: fills the CPU's feature bits unless start-up already has.
     __builtin_cpu_init();
     switch (k) {
@@ -106,6 +119,7 @@ bool KernelRuns(StepKernel k)
     case StepKernel::Avx2: return __builtin_cpu_supports("avx2");
     }
     return false;
+#endif
 }
 
 StepKernel FastestKernel()

@@ -47,4 +47,5 @@ rm -rf build/linux/package
 (cd build/linux && cpack -G DEB -B package >/dev/null) || die "cpack failed on the Debian package"
 deb=$(cd build/linux/package && ls ./*.deb | head -1)
 cp "build/linux/package/$deb" dist/ && (cd dist && sha256sum "${deb#./}" >>SHA256SUMS) || die "cannot add $deb to dist"
+web_release dist "$version" || die "cannot add the web page's zip to dist"
 ls -l dist | sed 1d

@@ -175,7 +175,7 @@ rig_note_32bit() {
 rig_test() {
   . "$ROOT/tools/wine-env.sh"
   rig_note_32bit
-  rig_build native fuzz linux win32 win64 || return 1
+  rig_build native fuzz linux web win32 win64 || return 1
   rig_up || return 1
   local rc=0 log
   log=$(mktemp -d)
@@ -185,6 +185,7 @@ rig_test() {
   ctest --preset native || rc=1
   say "linux: the native X11 programs on private Xvfbs and under the xscreensaver daemon"
   ctest --preset linux || rc=1
+  web_test || rc=1
   # The two builds' Windows tests run at the same time, each on displays and
   # in prefixes of its own (they write the same keys and watch the screen);
   # they wait on wine and X far more than they compute. The 64-bit run's
@@ -275,6 +276,7 @@ rig_bench() {
   rig_build bench win32 win64 || return 1
   rig_up || return 1
   python3 "$ROOT/tools/bench_table.py" "$ROOT/build"
+  web_bench
 }
 
 # The Windows build to show: PRESET, unless it is the 32-bit one and this
@@ -296,13 +298,15 @@ rig_run() {
     case "$a" in
       --64) preset=win64 ;;
       --x11) preset=linux ;;
+      --web) preset=web ;;
       /s|/p|/c) mode=$a ;;
       *) [ -z "$name" ] && name=$a || name="?" ;;
     esac
   done
   case " $SAVERS " in *" $name "*) ;; *)
-    echo "usage: ./dev run {${SAVERS// /|}} [/s|/p|/c] [--64|--x11]" >&2; return 2;; esac
+    echo "usage: ./dev run {${SAVERS// /|}} [/s|/p|/c] [--64|--x11|--web]" >&2; return 2;; esac
   [ "$preset" = linux ] && { rig_run_x11 "$name"; return; }
+  [ "$preset" = web ] && { web_run "$name"; return; }
   preset=$(rig_windows_preset "$preset") || return 1
   local program
   program=$(sed -n "s/^$name=//p" <<<"glyra2=Glyra2
@@ -384,3 +388,6 @@ worms=Worms")
   rm -rf "$tmp"
   return $rc
 }
+
+# The web page's part of the rig: its packages, run, test, bench, release.
+. "$ROOT/tools/web.sh"
