@@ -104,10 +104,11 @@ msi() {
   local product package
   product=$(uuid_for "$upgrade" "product $VERSION")
   package=$(uuid_for "$upgrade" "package $VERSION $(cd "$dir" && cat ./* | sha256sum)")
-  # wixl and msibuild stamp the summary with the current time.
+  # wixl and msibuild stamp the summary with the current time: a stopped
+  # clock (-f, a date without "@"), or a slow run would cross a second.
   local at
   at=$(date -d "@$EPOCH" '+%Y-%m-%d %H:%M:%S')
-  (cd "$dir" && faketime "$at" wixl -a "$arch" -D Arch="$arch" -D Version="$VERSION" \
+  (cd "$dir" && faketime -f "$at" wixl -a "$arch" -D Arch="$arch" -D Version="$VERSION" \
       -D UpgradeCode="$upgrade" -D ProductCode="$product" -o "$WORK/$name" savers.wxs) ||
     die "wixl failed on $name"
   local subject template
@@ -116,7 +117,7 @@ msi() {
   # wixl draws a random package code, and drops IncludeMaximum: write both
   # (768: minimum and maximum inclusive; msibuild takes -s last).
   local q='`'
-  faketime "$at" msibuild "$WORK/$name" \
+  faketime -f "$at" msibuild "$WORK/$name" \
     -q "DELETE FROM ${q}Upgrade${q} WHERE ${q}ActionProperty${q} = 'OLDER_FOUND'" \
     -q "INSERT INTO ${q}Upgrade${q} (${q}UpgradeCode${q}, ${q}VersionMin${q}, ${q}VersionMax${q}, ${q}Attributes${q}, ${q}ActionProperty${q}) VALUES ('{$upgrade}', '0.0.0', '$VERSION', 768, 'OLDER_FOUND')" \
     -s "$subject" Zamvel "$template" "{$package}" ||
