@@ -1,10 +1,11 @@
 // Glyra's state of one string, its CrawlTrail: the leader's trail, where
 // each character was drawn last tick, the colour and the heading, and the
-// arithmetic of one tick. No Windows header: the GDI passes (erase, draw) live in
-// glyra_saver.cpp and the native build tests everything here.
+// arithmetic of one tick. No platform header: the erase and draw passes live
+// in glyra_run.cpp, and the native build tests everything here.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "integer_rules.h"
 #include "text_list.h"
@@ -24,6 +25,7 @@ struct CrawlTrail : EntryState {
     // and the next, so character i is drawn at trail point i * Spacing.
     int32_t Spacing = 0;
     int32_t TrailLength = 0;     // Length * Spacing points
+    std::unique_ptr<int32_t[]> Arrays;  // the four arrays below in one block
     int32_t* TrailX = nullptr;   // the leader's position, newest first
     int32_t* TrailY = nullptr;
     int32_t StepLength = 0;      // full-screen pixels per tick, at least 3
@@ -36,9 +38,8 @@ struct CrawlTrail : EntryState {
 
 // The trail of a new entry: the four coordinate arrays, their contents not
 // yet set (StartEntry sets them). Nothing is drawn from the generator here.
-bool BuildCrawlTrail(TextEntry& entry, int32_t speed, AllocateFn allocate);
-void FreeCrawlTrail(TextEntry& entry);
-constexpr EntryHooks TrailHooks = {BuildCrawlTrail, FreeCrawlTrail};
+bool BuildCrawlTrail(TextEntry& entry, int32_t speed);
+constexpr EntryHooks TrailHooks = {BuildCrawlTrail};
 
 // The trail of an entry that has one.
 inline CrawlTrail& TrailOf(TextEntry& entry) { return static_cast<CrawlTrail&>(*entry.State); }

@@ -10,17 +10,21 @@
 #include <cmath>
 #include <cstddef>
 #include <cstring>
-#include <new>
+#include <memory>
 
 namespace {
 
 RowKernel RowFor(StepKernel k)
 {
+#if ZAMVEL_X86
     switch (k) {
     case StepKernel::Sse2: return PullRowSse2;
     case StepKernel::Avx2: return PullRowAvx2;
     case StepKernel::Scalar: break;
     }
+#else
+    (void)k;
+#endif
     return nullptr;
 }
 
@@ -52,9 +56,9 @@ bool StepByRows(RowKernel row, MassPoint* points, int32_t count)
     const size_t n = static_cast<size_t>(count);
     constexpr size_t Columns = 7;
     if (n > static_cast<size_t>(-1) / (Columns * sizeof(double))) return false;
-    // Filled below before any read: not cleared first.
-    double* memory = InjectedFailure(FailurePoint::Memory) ? nullptr : new (std::nothrow) double[Columns * n];
-    if (!memory) return false;
+    const std::unique_ptr<double[]> columns(NewArrayOrNull<double>(Columns * n));
+    if (!columns) return false;
+    double* const memory = columns.get();
     const PointColumns c{points,        memory,        memory + n,     memory + 2 * n,
                          memory + 3 * n, memory + 4 * n, memory + 5 * n, memory + 6 * n};
     for (size_t k = 0; k < n; ++k) {
@@ -79,7 +83,6 @@ bool StepByRows(RowKernel row, MassPoint* points, int32_t count)
         p.Y = MoveAlong(p.Y, v.Y);
         p.Z = MoveAlong(p.Z, v.Z);
     }
-    delete[] memory;
     return true;
 }
 
@@ -97,6 +100,7 @@ double WideSquaredDistance(const MassPoint& a, const MassPoint& b)
 
 bool KernelRuns(StepKernel k)
 {
+#if ZAMVEL_X86
     // Idempotent: fills the CPU's feature bits unless start-up already has.
     __builtin_cpu_init();
     switch (k) {
@@ -106,6 +110,10 @@ bool KernelRuns(StepKernel k)
     case StepKernel::Avx2: return __builtin_cpu_supports("avx2");
     }
     return false;
+#else
+    // Elsewhere (the web's wasm, say) only the reference is built.
+    return k == StepKernel::Scalar;
+#endif
 }
 
 StepKernel FastestKernel()

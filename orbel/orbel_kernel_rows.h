@@ -46,5 +46,13 @@ void PullPair(const PointColumns& c, int32_t i, int32_t j, RowVelocity& v);
 // plane at rest, and stay so unless one is flung some 67 million units off.
 constexpr int64_t PlainSpan = int64_t{1} << 26;
 using RowKernel = void (*)(const PointColumns& c, int32_t i, int32_t count, RowVelocity& v, bool plain);
+
+// The vector kernels exist on x86 targets alone; everywhere else (wasm, ARM)
+// the reference runs.
+#if defined(__x86_64__) || defined(__i386__)
+#define ZAMVEL_X86 1
 void PullRowSse2(const PointColumns& c, int32_t i, int32_t count, RowVelocity& v, bool plain);
 void PullRowAvx2(const PointColumns& c, int32_t i, int32_t count, RowVelocity& v, bool plain);
+#else
+#define ZAMVEL_X86 0
+#endif

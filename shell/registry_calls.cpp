@@ -19,16 +19,22 @@ LONG RegistryCreateKey(HKEY parent, const char* name, HKEY* key, DWORD* disposit
                            disposition);
 }
 
-LONG RegistryQueryValue(HKEY key, const char* name, BYTE* data, DWORD* size)
+LONG RegistryQueryValue(HKEY key, const char* name, BYTE* data, DWORD* size, DWORD* type)
 {
     if (Refused()) return ERROR_ACCESS_DENIED;
-    return RegQueryValueExA(key, name, nullptr, nullptr, data, size);
+    return RegQueryValueExA(key, name, nullptr, type, data, size);
 }
 
 LONG RegistrySetValue(HKEY key, const char* name, DWORD type, const BYTE* data, DWORD size)
 {
     if (Refused()) return ERROR_ACCESS_DENIED;
     return RegSetValueExA(key, name, 0, type, data, size);
+}
+
+LONG RegistryDeleteValue(HKEY key, const char* name)
+{
+    if (Refused()) return ERROR_ACCESS_DENIED;
+    return RegDeleteValueA(key, name);
 }
 
 LONG RegistryEnumValue(HKEY key, DWORD index, char* name, DWORD* nameSize, BYTE* data, DWORD* dataSize)

@@ -9,8 +9,10 @@
 LONG RegistryOpenKey(HKEY parent, const char* name, REGSAM access, HKEY* key);
 // disposition may be null.
 LONG RegistryCreateKey(HKEY parent, const char* name, HKEY* key, DWORD* disposition);
-LONG RegistryQueryValue(HKEY key, const char* name, BYTE* data, DWORD* size);
+// type may be null.
+LONG RegistryQueryValue(HKEY key, const char* name, BYTE* data, DWORD* size, DWORD* type = nullptr);
 LONG RegistrySetValue(HKEY key, const char* name, DWORD type, const BYTE* data, DWORD size);
+LONG RegistryDeleteValue(HKEY key, const char* name);
 LONG RegistryEnumValue(HKEY key, DWORD index, char* name, DWORD* nameSize, BYTE* data, DWORD* dataSize);
 // The sub-key name of parent with all it holds.
 LONG RegistryDeleteTree(HKEY parent, const char* name);
