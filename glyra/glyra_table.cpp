@@ -47,12 +47,5 @@ const SaverTable GlyraTable = {
     {u"文字列が文字の蛇となって画面を這い回る。", u"Your strings crawl over the screen as flat snakes of text."},
     false,  // on black
     false,  // the preview ignores keys and clicks
-    50,
-    Schema.data(),
-    TextSettingCount,
-    NewRun,
-    Prepare,
-    Create,
-    Draw,
-    End,
+    50, Schema.data(), TextSettingCount, NewRun, Prepare, Create, Draw, End,
 };

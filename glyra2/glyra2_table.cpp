@@ -45,12 +45,5 @@ const SaverTable Glyra2Table = {
      u"brighten as they come near."},
     false,  // on black
     false,  // the preview ignores keys and clicks
-    50,
-    Schema.data(),
-    TextSettingCount,
-    NewRun,
-    Prepare,
-    Create,
-    Draw,
-    End,
+    50, Schema.data(), TextSettingCount, NewRun, Prepare, Create, Draw, End,
 };

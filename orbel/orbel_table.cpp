@@ -7,8 +7,7 @@ namespace {
 
 constexpr SettingSpec Schema[] = {
     NumberSetting("Count", "count", DefaultCount, 1, MaxCount)
-        .BelowBecomes(Beyond::Default)
-        .AboveBecomes(Beyond::Bound)
+        .OutOfBounds(Beyond::Default, Beyond::Bound)
         .Labelled(u"質点の数", u"Mass points")
         .RefusedWith(u"質点の数は１以上にして下さい", u"The number of mass points must be at least 1.")
         .Described(u"質点の数", u"mass points"),
@@ -41,12 +40,5 @@ const SaverTable OrbelTable = {
      u"through one another and fly apart."},
     false,  // on black
     true,   // a key or click ends the preview too
-    50,
-    Schema,
-    OrbelSettingCount,
-    NewRun,
-    Prepare,
-    Create,
-    Draw,
-    End,
+    50, Schema, OrbelSettingCount, NewRun, Prepare, Create, Draw, End,
 };

@@ -16,6 +16,15 @@ void DefaultValues(const SaverTable& table, SettingValues& values, bool portable
     }
 }
 
+RunView WholeWindowView(int32_t width, int32_t height, uint32_t seed)
+{
+    RunView view;
+    view.ScreenWidth = view.WindowWidth = width;
+    view.ScreenHeight = view.WindowHeight = height;
+    view.Seed = seed;
+    return view;
+}
+
 int32_t ShownOrder(const SaverTable& table, int32_t (&order)[MaxSettings])
 {
     const int32_t n = table.SettingCount < MaxSettings ? table.SettingCount : MaxSettings;

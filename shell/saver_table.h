@@ -33,6 +33,10 @@ struct RunView {
     uint32_t Seed = 0;  // the clock, for the savers that seed the generator (only the first window does)
 };
 
+// The view of a run's one window, which is its whole screen (the Linux
+// frame, the web page).
+RunView WholeWindowView(int32_t width, int32_t height, uint32_t seed);
+
 // What one run in one window builds; each saver derives its own, and
 // deleting it frees all of it.
 class SaverRun {

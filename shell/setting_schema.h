@@ -63,55 +63,41 @@ struct SettingSpec {
     const char16_t* FaceDefault = nullptr;
     const char16_t* PortableFace = nullptr;
 
-    // The parts of a schema line besides the kind's own.
-    constexpr SettingSpec BelowBecomes(Beyond b) const
+private:
+    // Declared before its callers: clang evaluates them as constants only so.
+    template <class T>
+    constexpr SettingSpec With(T SettingSpec::*field, T value) const
     {
         SettingSpec s = *this;
-        s.Below = b;
+        s.*field = value;
         return s;
     }
-    constexpr SettingSpec AboveBecomes(Beyond b) const
+
+public:
+    constexpr SettingSpec OfKind(SettingKind kind) const { return With(&SettingSpec::Kind, kind); }
+    // The parts of a schema line besides the kind's own: what a number below
+    // Min and above Max becomes, or a fallback for both.
+    constexpr SettingSpec OutOfBounds(Beyond below, Beyond above) const
     {
-        SettingSpec s = *this;
-        s.Above = b;
-        return s;
+        return With(&SettingSpec::Below, below).With(&SettingSpec::Above, above);
     }
     constexpr SettingSpec OutsideBecomes(int32_t value) const
     {
-        SettingSpec s = *this;
-        s.Below = s.Above = Beyond::Fallback;
-        s.Fallback = value;
-        return s;
+        return OutOfBounds(Beyond::Fallback, Beyond::Fallback).With(&SettingSpec::Fallback, value);
     }
-    constexpr SettingSpec BoundedByEachRun() const
-    {
-        SettingSpec s = *this;
-        s.KeptAsStored = true;
-        return s;
-    }
-    constexpr SettingSpec ShownAt(int32_t rank) const
-    {
-        SettingSpec s = *this;
-        s.Shown = rank;
-        return s;
-    }
+    constexpr SettingSpec BoundedByEachRun() const { return With(&SettingSpec::KeptAsStored, true); }
+    constexpr SettingSpec ShownAt(int32_t rank) const { return With(&SettingSpec::Shown, rank); }
     constexpr SettingSpec Labelled(const char16_t* ja, const char16_t* en) const
     {
-        SettingSpec s = *this;
-        s.Label = {ja, en};
-        return s;
+        return With(&SettingSpec::Label, UiText{ja, en});
     }
     constexpr SettingSpec RefusedWith(const char16_t* ja, const char16_t* en) const
     {
-        SettingSpec s = *this;
-        s.Refusal = {ja, en};
-        return s;
+        return With(&SettingSpec::Refusal, UiText{ja, en});
     }
     constexpr SettingSpec Described(const char16_t* ja, const char16_t* en) const
     {
-        SettingSpec s = *this;
-        s.Help = {ja, en};
-        return s;
+        return With(&SettingSpec::Help, UiText{ja, en});
     }
 };
 
@@ -131,23 +117,19 @@ template <int32_t N>
 constexpr SettingSpec ChoiceSetting(const char* name, const char* option, int32_t def, int32_t min,
                                     const SettingChoice (&choices)[N])
 {
-    SettingSpec s = NumberSetting(name, option, def, min, min + N - 1);
-    s.Kind = SettingKind::Choice;
+    SettingSpec s = NumberSetting(name, option, def, min, min + N - 1).OfKind(SettingKind::Choice);
     s.Choices = choices;
     return s;
 }
 
 constexpr SettingSpec FlagSetting(const char* name, const char* option)
 {
-    SettingSpec s = NumberSetting(name, option, 0, 0, 1);
-    s.Kind = SettingKind::Flag;
-    return s;
+    return NumberSetting(name, option, 0, 0, 1).OfKind(SettingKind::Flag);
 }
 
 constexpr SettingSpec FaceSetting(const char* name, const char* option, const char16_t* def, const char16_t* portable)
 {
-    SettingSpec s = NumberSetting(name, option, 0, 0, 0);
-    s.Kind = SettingKind::Face;
+    SettingSpec s = NumberSetting(name, option, 0, 0, 0).OfKind(SettingKind::Face);
     s.FaceDefault = def;
     s.PortableFace = portable;
     return s;
@@ -155,9 +137,7 @@ constexpr SettingSpec FaceSetting(const char* name, const char* option, const ch
 
 constexpr SettingSpec StringsSetting(const char* name, const char* option)
 {
-    SettingSpec s = NumberSetting(name, option, 0, 0, 0);
-    s.Kind = SettingKind::Strings;
-    return s;
+    return NumberSetting(name, option, 0, 0, 0).OfKind(SettingKind::Strings);
 }
 
 // Kinds whose value is a number.

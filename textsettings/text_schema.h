@@ -37,8 +37,7 @@ constexpr TextSchema MakeTextSchema(int32_t fontSize, const SettingChoice (&spee
     return {{
         // A stored speed outside 1..5 goes to the nearer end.
         ChoiceSetting("Speed", "speed", DefaultSpeed, MinSpeed, speeds)
-            .BelowBecomes(Beyond::Bound)
-            .AboveBecomes(Beyond::Bound)
+            .OutOfBounds(Beyond::Bound, Beyond::Bound)
             .Labelled(u"Speed", u"Speed")
             .Described(speedHelp.Japanese, speedHelp.English)
             .ShownAt(5),
@@ -48,8 +47,7 @@ constexpr TextSchema MakeTextSchema(int32_t fontSize, const SettingChoice (&spee
             .Described(u"文字の書体", u"the characters' face")
             .ShownAt(1),
         NumberSetting("FontSize", "font-size", fontSize, MinFontSize, MaxFontSize)
-            .BelowBecomes(Beyond::Bound)
-            .AboveBecomes(Beyond::Bound)
+            .OutOfBounds(Beyond::Bound, Beyond::Bound)
             .BoundedByEachRun()
             .Labelled(u"Size", u"Size")
             .Described(sizeHelp.Japanese, sizeHelp.English)

@@ -20,14 +20,12 @@ constexpr SettingSpec Schema[] = {
                    u"what a worm leaves: a black track, nothing, or faint smears")
         .ShownAt(1),
     NumberSetting("WormsCnt", "worms", DefaultWormsCnt, 1, MaxWormsCnt)
-        .BelowBecomes(Beyond::Default)
-        .AboveBecomes(Beyond::Bound)
+        .OutOfBounds(Beyond::Default, Beyond::Bound)
         .Labelled(u"ワームの数", u"Worms")
         .RefusedWith(u"ワームの数は１以上にして下さい", u"The number of worms must be at least 1.")
         .Described(u"ワームの数", u"worms"),
     NumberSetting("WormsLen", "length", DefaultWormsLen, 1, MaxWormsLen)
-        .BelowBecomes(Beyond::Default)
-        .AboveBecomes(Beyond::Bound)
+        .OutOfBounds(Beyond::Default, Beyond::Bound)
         .Labelled(u"ワームの長さ", u"Length")
         .RefusedWith(u"ワームの長さは１以上にして下さい", u"The length of the worms must be at least 1.")
         .Described(u"ワームの節の数", u"segments of a worm"),
@@ -61,12 +59,5 @@ const SaverTable WormsTable = {
      u"trace, or faint smears."},
     true,  // over the screen as it was
     true,  // a key or click ends the preview too
-    50,
-    Schema,
-    WormsSettingCount,
-    NewRun,
-    Prepare,
-    Create,
-    Draw,
-    End,
+    50, Schema, WormsSettingCount, NewRun, Prepare, Create, Draw, End,
 };

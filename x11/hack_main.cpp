@@ -127,10 +127,7 @@ bool StartWindowRun(const HackProgram& p, const SettingValues& values, HackWindo
         std::fprintf(stderr, "%s: cannot draw in the window\n", p.Name);
         return false;
     }
-    RunView view;
-    view.ScreenWidth = view.WindowWidth = w.Width;
-    view.ScreenHeight = view.WindowHeight = w.Height;
-    view.Seed = static_cast<uint32_t>(Now() / 1000000);
+    const RunView view = WholeWindowView(w.Width, w.Height, static_cast<uint32_t>(Now() / 1000000));
     f.Run = StartRun(*p.Table, values, *f.Canvas, view);
     if (!f.Run) {
         std::fprintf(stderr, "%s: not enough memory for a run\n", p.Name);

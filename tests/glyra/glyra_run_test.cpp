@@ -20,11 +20,7 @@ TEST(GlyraRun, EveryRefusedAllocationOrFontLeavesARunThatDrawsOrEnds)
     values.Numbers[TextFontSize] = 20;
     SweepTextRun([&](RecordingCanvas& canvas) {
         SeedRandom(1);
-        RunView view;
-        view.ScreenWidth = view.WindowWidth = 1024;
-        view.ScreenHeight = view.WindowHeight = 768;
-        view.Seed = 5;
-        const std::unique_ptr<SaverRun> run = StartRun(GlyraTable, values, canvas, view);
+        const std::unique_ptr<SaverRun> run = StartRun(GlyraTable, values, canvas, WholeWindowView(1024, 768, 5));
         if (!run) return false;
         EXPECT_EQ(run->Notice != nullptr, !static_cast<GlyraRun&>(*run).Font);
         for (int tick = 0; tick < 3; ++tick) GlyraTable.Draw(*run, canvas);

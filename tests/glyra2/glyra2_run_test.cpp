@@ -18,11 +18,7 @@ TEST(Glyra2Run, EveryRefusedAllocationOrFontLeavesARunThatDrawsOrEnds)
     values.Numbers[TextFontSize] = 12;
     SweepTextRun([&](RecordingCanvas& canvas) {
         SeedRandom(1);
-        RunView view;
-        view.ScreenWidth = view.WindowWidth = 1024;
-        view.ScreenHeight = view.WindowHeight = 768;
-        view.Seed = 7;
-        const std::unique_ptr<SaverRun> run = StartRun(Glyra2Table, values, canvas, view);
+        const std::unique_ptr<SaverRun> run = StartRun(Glyra2Table, values, canvas, WholeWindowView(1024, 768, 7));
         if (!run) return false;
         for (int tick = 0; tick < 3; ++tick) Glyra2Table.Draw(*run, canvas);
         Glyra2Table.End(*run);

@@ -16,9 +16,9 @@ constexpr SettingChoice Steps[] = {{nullptr, {}}, {nullptr, {}}, {nullptr, {}}};
 
 // One line of each kind and rule, as the savers' schemas use them.
 constexpr SettingSpec Schema[] = {
-    NumberSetting("Count", "count", 50, 1, 90).BelowBecomes(Beyond::Default).AboveBecomes(Beyond::Bound),
+    NumberSetting("Count", "count", 50, 1, 90).OutOfBounds(Beyond::Default, Beyond::Bound),
     ChoiceSetting("Type", "trail", 0, 0, Words).OutsideBecomes(1).ShownAt(1),
-    ChoiceSetting("Speed", "speed", 2, 1, Steps).BelowBecomes(Beyond::Bound).AboveBecomes(Beyond::Bound),
+    ChoiceSetting("Speed", "speed", 2, 1, Steps).OutOfBounds(Beyond::Bound, Beyond::Bound),
     FlagSetting("Bold", "bold"),
     FaceSetting("Face", "font", u"Stored", u"Portable").ShownAt(-1),
 };

@@ -15,8 +15,8 @@ namespace {
 constexpr SettingChoice Trails[] = {{"clear", {}}, {"none", {}}, {"smear", {}}};
 constexpr SettingSpec Schema[] = {
     ChoiceSetting("Type", "trail", 0, 0, Trails).OutsideBecomes(1),
-    NumberSetting("Count", "count", 20, 1, 70).BelowBecomes(Beyond::Default).AboveBecomes(Beyond::Bound),
-    NumberSetting("Size", "size", 24, 4, 64).BelowBecomes(Beyond::Bound).AboveBecomes(Beyond::Bound).BoundedByEachRun(),
+    NumberSetting("Count", "count", 20, 1, 70).OutOfBounds(Beyond::Default, Beyond::Bound),
+    NumberSetting("Size", "size", 24, 4, 64).OutOfBounds(Beyond::Bound, Beyond::Bound).BoundedByEachRun(),
     FlagSetting("Bold", "bold"),
 };
 constexpr SaverTable Table = {"TableSettingsTest", {}, true, false, 50, Schema, 4,

@@ -100,10 +100,7 @@ int main(int argc, char** argv)
         return 1;
     }
     SeedRandom(1);
-    RunView view;
-    view.ScreenWidth = view.WindowWidth = w;
-    view.ScreenHeight = view.WindowHeight = h;
-    const std::unique_ptr<SaverRun> run = StartRun(table, values, canvas, view);
+    const std::unique_ptr<SaverRun> run = StartRun(table, values, canvas, WholeWindowView(w, h, 0));
     if (!run) return 1;
     for (int32_t i = 0; i < frames; ++i) table.Draw(*run, canvas);
     return WritePpm(orbel ? argv[6] : argv[9], canvas) ? 0 : 1;
