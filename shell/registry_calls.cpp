@@ -19,10 +19,10 @@ LONG RegistryCreateKey(HKEY parent, const char* name, HKEY* key, DWORD* disposit
                            disposition);
 }
 
-LONG RegistryQueryValue(HKEY key, const char* name, BYTE* data, DWORD* size, DWORD* type)
+LONG RegistryQueryValue(HKEY key, const char* name, BYTE* data, DWORD* size)
 {
     if (Refused()) return ERROR_ACCESS_DENIED;
-    return RegQueryValueExA(key, name, nullptr, type, data, size);
+    return RegQueryValueExA(key, name, nullptr, nullptr, data, size);
 }
 
 LONG RegistrySetValue(HKEY key, const char* name, DWORD type, const BYTE* data, DWORD size)
@@ -35,6 +35,18 @@ LONG RegistryDeleteValue(HKEY key, const char* name)
 {
     if (Refused()) return ERROR_ACCESS_DENIED;
     return RegDeleteValueA(key, name);
+}
+
+LONG RegistryQueryRaw(HKEY key, const wchar_t* name, DWORD* type, BYTE* data, DWORD* size)
+{
+    if (Refused()) return ERROR_ACCESS_DENIED;
+    return RegQueryValueExW(key, name, nullptr, type, data, size);
+}
+
+LONG RegistrySetRaw(HKEY key, const wchar_t* name, DWORD type, const BYTE* data, DWORD size)
+{
+    if (Refused()) return ERROR_ACCESS_DENIED;
+    return RegSetValueExW(key, name, 0, type, data, size);
 }
 
 LONG RegistryEnumValue(HKEY key, DWORD index, char* name, DWORD* nameSize, BYTE* data, DWORD* dataSize)

@@ -21,24 +21,26 @@ void StoredDefaultFace(const SettingSpec& s, char (&out)[32])
 
 // One value as the key held it before a save: its type and bytes, or none.
 struct HeldValue {
-    const char* Name = nullptr;
+    wchar_t Name[64] = L"";
     bool Held = false;
     DWORD Type = 0;
     std::unique_ptr<BYTE[]> Data;
     DWORD Size = 0;
 };
 
-// The value as it is held; false when it cannot be read (it may be there).
-bool ReadHeld(HKEY key, HeldValue& v)
+// The value called name as it is held; false when it cannot be read (it
+// may be there).
+bool ReadHeld(HKEY key, const char* name, HeldValue& v)
 {
+    if (!MultiByteToWideChar(CP_ACP, 0, name, -1, v.Name, 64)) return false;
     BYTE small[64];
     DWORD size = sizeof small;
-    LONG r = RegistryQueryValue(key, v.Name, small, &size, &v.Type);
+    LONG r = RegistryQueryRaw(key, v.Name, &v.Type, small, &size);
     if (r == ERROR_FILE_NOT_FOUND) return true;
     if (r == ERROR_MORE_DATA) {
         v.Data.reset(NewArrayOrNull<BYTE>(size));
         if (!v.Data) return false;
-        r = RegistryQueryValue(key, v.Name, v.Data.get(), &size, &v.Type);
+        r = RegistryQueryRaw(key, v.Name, &v.Type, v.Data.get(), &size);
     } else if (r == ERROR_SUCCESS) {
         v.Data.reset(NewArrayOrNull<BYTE>(size ? size : 1));
         if (!v.Data) return false;
@@ -50,12 +52,12 @@ bool ReadHeld(HKEY key, HeldValue& v)
     return true;
 }
 
-void WriteBack(HKEY key, const HeldValue& v)
+void WriteBack(HKEY key, const char* name, const HeldValue& v)
 {
     if (v.Held)
-        RegistrySetValue(key, v.Name, v.Type, v.Data.get(), v.Size);
+        RegistrySetRaw(key, v.Name, v.Type, v.Data.get(), v.Size);
     else
-        RegistryDeleteValue(key, v.Name);
+        RegistryDeleteValue(key, name);
 }
 
 } // namespace
@@ -115,11 +117,9 @@ bool TableSettings::SaveSettings()
     // What the key holds now, to be written back should any write fail;
     // when it cannot be read, nothing is written.
     HeldValue held[MaxSettings];
-    for (int32_t i = 0; i < Table.SettingCount && i < MaxSettings; ++i) {
-        if (Table.Settings[i].Kind == SettingKind::Strings) continue;
-        held[i].Name = Table.Settings[i].Name;
-        if (!ReadHeld(KeyHandle, held[i])) return false;
-    }
+    for (int32_t i = 0; i < Table.SettingCount && i < MaxSettings; ++i)
+        if (Table.Settings[i].Kind != SettingKind::Strings && !ReadHeld(KeyHandle, Table.Settings[i].Name, held[i]))
+            return false;
     // Each value is written whatever became of the others.
     bool saved = true;
     const char* list = nullptr;
@@ -143,8 +143,8 @@ bool TableSettings::SaveSettings()
         }
     }
     if (saved) return true;
-    for (const HeldValue& v : held)
-        if (v.Name) WriteBack(KeyHandle, v);
+    for (int32_t i = 0; i < Table.SettingCount && i < MaxSettings; ++i)
+        if (Table.Settings[i].Kind != SettingKind::Strings) WriteBack(KeyHandle, Table.Settings[i].Name, held[i]);
     // The old strings back in place where the new ones took it, or where a
     // stopped save left them waiting beside it.
     if (list && OldStrings && (listReplaced || !StoredListExists(KeyHandle, list)))
