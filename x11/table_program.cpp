@@ -43,8 +43,11 @@ void MakeOption(const SettingSpec& s, HackOption& o, char (&argument)[96], char 
             Words(s, argument, sizeof argument);
             std::snprintf(help, sizeof help, "%s (default %s)", what, ChoiceWord(s, s.Default));
         } else {
+            // "1 (Fast) to 5 (Slow): ..." for numbered choices, "..., 1 to 90" for numbers.
             std::snprintf(argument, sizeof argument, "N");
-            std::snprintf(help, sizeof help, "%s, %s (default %d)", what, range, s.Default);
+            std::snprintf(help, sizeof help, s.Kind == SettingKind::Choice ? "%2$s: %1$s (default %3$d)"
+                                                                          : "%1$s, %2$s (default %3$d)",
+                          what, range, s.Default);
         }
         break;
     case SettingKind::Flag:
