@@ -3,7 +3,8 @@
 #include "failure_points.h"
 #include "glyra_run.h"
 
-const UiText FontMissingText = {u"failed to creating font.", u"The font could not be created; the strings are drawn in the default font."};
+const UiText FontMissingText = {u"failed to creating font.",
+                                 u"The font could not be created; the strings are drawn in the default font."};
 
 namespace {
 
