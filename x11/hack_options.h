@@ -2,8 +2,8 @@
 // frame's own (--window-id, --root, --delay, --fps, ...) and the saver's,
 // from the command line over an optional config file
 // ($XDG_CONFIG_HOME/zamvel/NAME.conf, lines "name = value"). Only the text
-// of each value is gathered here; each saver checks its values with the
-// helpers below, under the same rules as on Windows.
+// of each value is gathered here; the saver's values are read from it by
+// its table's rules (table_program.h), the frame's with the helpers below.
 #pragma once
 
 #include <cstdint>
