@@ -2,6 +2,13 @@
 // schema, and its run (the start in two phases, the draw and the end). The
 // Windows shell, the Linux frame and the web page each run every saver
 // through one generic adapter over this table. No platform header.
+//
+// What an adapter does: the values at their defaults (DefaultValues), then
+// each setting from where the platform keeps it, texts through
+// ReadSettingText under the setting's Option name; for each window a run
+// (NewRun), Prepare for every window before any shows, Create as each
+// appears, Draw every TickMs, End as it closes, then the run deleted; a
+// run's Notice said once, for the first window.
 #pragma once
 
 #include <cstdint>
