@@ -56,10 +56,11 @@ int32_t StepLengthFor(double widest, int32_t spacing);
 // The width of one character in the font of the drawing.
 using MeasureFn = int32_t (*)(const TextChar* character, void* context);
 
-// OnCreate's work for one entry: every trail point and character at the
-// start point, the characters measured into the running widest width (which
-// carries over from one entry to the next), the step, then the colour (red,
-// green, blue), the heading and the turn limit, drawn in this order.
+// The start of one entry as its window appears: every trail point and
+// character at the start point, the characters measured into the running
+// widest width (which carries over from one entry to the next), the step,
+// then the colour (red, green, blue), the heading and the turn limit, drawn
+// in this order.
 void StartEntry(TextEntry& entry, int32_t x, int32_t y, double& widest, MeasureFn measure, void* context);
 
 // A tick's move of the leader: shift the trail, turn, step, wrap.
