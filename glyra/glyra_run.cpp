@@ -3,20 +3,18 @@
 #include "default_texts.h"
 #include "glyra_defaults.h"
 #include "random.h"
-#include "text_rules.h"
 
 namespace {
 
 struct BuiltInTarget {
     TextList& List;
     int32_t Speed;
-    AddBuiltInFn Add;
 };
 
 bool AddBuiltIn(int index, void* context)
 {
     BuiltInTarget& t = *static_cast<BuiltInTarget*>(context);
-    return t.Add(t.List, GlyraDefaultTexts[index].Bytes, t.Speed, TrailHooks);
+    return t.List.AppendCopy(GlyraDefaultTexts[index].Text, t.Speed, TrailHooks);
 }
 
 struct MeasureContext {
@@ -34,10 +32,8 @@ int32_t MeasureCharacter(const TextChar* character, void* context)
 
 } // namespace
 
-GlyraRun::~GlyraRun() { EndGlyra(*this); }
-
 bool PrepareGlyra(GlyraRun& run, const TextList& stored, int32_t speed, int32_t fontSize, GlyraScreen screen,
-                  const uint32_t* seed, AddBuiltInFn addBuiltIn)
+                  const uint32_t* seed)
 {
     run.ScreenWidth = screen.ScreenWidth;
     run.ScreenHeight = screen.ScreenHeight;
@@ -49,9 +45,9 @@ bool PrepareGlyra(GlyraRun& run, const TextList& stored, int32_t speed, int32_t 
     if (seed) SeedRandom(*seed);
     // Only memory running out keeps the list empty; then the saver ends
     // instead of showing nothing.
-    BuiltInTarget target{run.List, speed, addBuiltIn};
+    BuiltInTarget target{run.List, speed};
     if (run.List.EntryCount == 0 && !AddDefaultTexts(AddBuiltIn, &target)) return false;
-    run.FontSize = ClampFontSize(fontSize);
+    run.FontSize = fontSize;
     return true;
 }
 
@@ -62,15 +58,16 @@ void PlaceEntries(GlyraRun& run, Canvas& canvas)
     const int32_t x = run.WindowWidth / 2;
     const int32_t y = run.WindowHeight / 2;
     double widest = 0;  // carried from each entry to the next
-    MeasureContext measure{canvas, run.Font};
-    for (TextEntry* e = run.List.Head; e; e = e->Next)
+    MeasureContext measure{canvas, run.Font.get()};
+    for (TextEntry* e = run.List.Head.get(); e; e = e->Next.get())
         if (e->State) StartEntry(*e, x, y, widest, MeasureCharacter, &measure);
 }
 
 void DrawCharacters(GlyraRun& run, Canvas& canvas, const TextEntry& entry, uint32_t colour)
 {
     const CrawlTrail& s = TrailOf(entry);
-    for (int32_t i = 0; i < entry.Length; ++i) canvas.DrawChar(run.Font, s.CharX[i], s.CharY[i], entry.Text[i], colour);
+    for (int32_t i = 0; i < entry.Length; ++i)
+        canvas.DrawChar(run.Font.get(), s.CharX[i], s.CharY[i], entry.Text[i], colour);
 }
 
 void TickEntry(GlyraRun& run, Canvas& canvas, TextEntry& entry)
@@ -85,13 +82,5 @@ void TickEntry(GlyraRun& run, Canvas& canvas, TextEntry& entry)
 
 void DrawGlyra(GlyraRun& run, Canvas& canvas)
 {
-    for (TextEntry* e = run.List.Head; e; e = e->Next) TickEntry(run, canvas, *e);
-}
-
-void EndGlyra(GlyraRun& run)
-{
-    // The font goes first, then the list.
-    delete run.Font;
-    run.Font = nullptr;
-    run.List.Release(TrailHooks);
+    for (TextEntry* e = run.List.Head.get(); e; e = e->Next.get()) TickEntry(run, canvas, *e);
 }

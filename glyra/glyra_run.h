@@ -3,47 +3,39 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "canvas.h"
 #include "glyra_trail.h"
+#include "saver_table.h"
 #include "text_list.h"
 
-struct GlyraRun {
-    TextList List;              // the strings of this run, each with its trail
-    int32_t FontSize = 0;       // the stored size brought into bounds
-    CanvasFont* Font = nullptr;  // null when it could not be made: the canvas's own font draws
+struct GlyraRun : SaverRun {
+    TextList List;         // the strings of this run, each with its trail
+    int32_t FontSize = 0;  // the stored size brought into bounds
+    // Null when it could not be made: the canvas's own font draws.
+    std::unique_ptr<CanvasFont> Font;
     // The wrap's bounds, and the window the strings start from the middle of.
     int32_t ScreenWidth = 0, ScreenHeight = 0;
     int32_t WindowWidth = 0, WindowHeight = 0;
-
-    GlyraRun() = default;
-    ~GlyraRun();
-    GlyraRun(const GlyraRun&) = delete;
-    GlyraRun& operator=(const GlyraRun&) = delete;
 };
-
-// Adds a built-in string, code-page-932 bytes that the platform decodes, to
-// list as a new entry whose state hooks build; false when it cannot.
-using AddBuiltInFn = bool (*)(TextList& list, const char* bytes, int32_t speed, const EntryHooks& hooks);
 
 struct GlyraScreen {
     int32_t ScreenWidth, ScreenHeight, WindowWidth, WindowHeight;
 };
 
-// Prepare's work up to the font: the stored texts, then (when seed is
-// given) the generator seeded, then the built-in strings while the list is
-// empty, and the font size brought into bounds. False when no string could
-// be added.
+// The start before the window shows, up to the font: the stored texts,
+// then (when seed is given) the generator seeded, then the built-in strings
+// while the list is empty. fontSize is already within bounds. False when no
+// string could be added.
 bool PrepareGlyra(GlyraRun& run, const TextList& stored, int32_t speed, int32_t fontSize, GlyraScreen screen,
-                  const uint32_t* seed, AddBuiltInFn addBuiltIn);
-// OnCreate's work: every entry at the window's centre, its step from the
-// widest character so far, its colour and heading.
+                  const uint32_t* seed);
+// The start as the window appears: every entry at the window's centre, its
+// step from the widest character so far, its colour and heading.
 void PlaceEntries(GlyraRun& run, Canvas& canvas);
-// One tick (DrawFrame's work): each entry's leader moves, its characters
-// are erased, follow the trail and are drawn again.
+// One tick: each entry's leader moves, its characters are erased, follow
+// the trail and are drawn again.
 void DrawGlyra(GlyraRun& run, Canvas& canvas);
-// The font, then the strings freed (Release's work); safe to repeat.
-void EndGlyra(GlyraRun& run);
 
 // The steps of a tick, for tests.
 void TickEntry(GlyraRun& run, Canvas& canvas, TextEntry& entry);

@@ -2,16 +2,15 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
-#include <new>
+#include <utility>
 
 #include "failure_points.h"
 #include "random.h"
-#include "text_rules.h"
+#include "text_schema.h"
 
 double DegreesToRadians(int32_t degrees) { return degrees * DegreePi / 180; }
 
-bool BuildCrawlTrail(TextEntry& entry, int32_t speed, AllocateFn allocate)
+bool BuildCrawlTrail(TextEntry& entry, int32_t speed)
 {
     if (entry.Length <= 0) return false;
     // Loading brings Speed into 1..5; the bounds here keep every character's
@@ -21,31 +20,20 @@ bool BuildCrawlTrail(TextEntry& entry, int32_t speed, AllocateFn allocate)
     const size_t trail = length * static_cast<size_t>(spacing);
     if (trail > static_cast<size_t>(INT32_MAX)) return false;
 
-    void* block = allocate(sizeof(CrawlTrail));
-    if (!block) return false;
-    // One block: TrailX, TrailY, CharX, CharY.
-    int32_t* arrays = static_cast<int32_t*>(allocate((2 * trail + 2 * length) * sizeof(int32_t)));
-    if (!arrays) {
-        FreeMemory(block);
-        return false;
-    }
-    CrawlTrail* s = new (block) CrawlTrail;
+    std::unique_ptr<CrawlTrail> s(NewOrNull<CrawlTrail>());
+    if (!s) return false;
+    // One block: TrailX, TrailY, CharX, CharY; StartEntry fills them.
+    s->Arrays.reset(NewArrayOrNull<int32_t>(2 * trail + 2 * length));
+    if (!s->Arrays) return false;
+    int32_t* const arrays = s->Arrays.get();
     s->Spacing = spacing;
     s->TrailLength = static_cast<int32_t>(trail);
     s->TrailX = arrays;
     s->TrailY = arrays + trail;
     s->CharX = arrays + 2 * trail;
     s->CharY = arrays + 2 * trail + length;
-    entry.State = s;
+    entry.State = std::move(s);
     return true;
-}
-
-void FreeCrawlTrail(TextEntry& entry)
-{
-    if (!entry.State) return;
-    FreeMemory(TrailOf(entry).TrailX);  // the start of the one block
-    FreeMemory(entry.State);
-    entry.State = nullptr;
 }
 
 int32_t TrailIndex(int32_t character, int32_t spacing) { return character * spacing; }

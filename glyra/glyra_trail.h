@@ -1,10 +1,11 @@
 // Glyra's state of one string, its CrawlTrail: the leader's trail, where
 // each character was drawn last tick, the colour and the heading, and the
-// arithmetic of one tick. No Windows header: the GDI passes (erase, draw) live in
-// glyra_saver.cpp and the native build tests everything here.
+// arithmetic of one tick. No platform header: the erase and draw passes live
+// in glyra_run.cpp, and the native build tests everything here.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "integer_rules.h"
 #include "text_list.h"
@@ -24,6 +25,7 @@ struct CrawlTrail : EntryState {
     // and the next, so character i is drawn at trail point i * Spacing.
     int32_t Spacing = 0;
     int32_t TrailLength = 0;     // Length * Spacing points
+    std::unique_ptr<int32_t[]> Arrays;  // the four arrays below in one block
     int32_t* TrailX = nullptr;   // the leader's position, newest first
     int32_t* TrailY = nullptr;
     int32_t StepLength = 0;      // full-screen pixels per tick, at least 3
@@ -36,9 +38,8 @@ struct CrawlTrail : EntryState {
 
 // The trail of a new entry: the four coordinate arrays, their contents not
 // yet set (StartEntry sets them). Nothing is drawn from the generator here.
-bool BuildCrawlTrail(TextEntry& entry, int32_t speed, AllocateFn allocate);
-void FreeCrawlTrail(TextEntry& entry);
-constexpr EntryHooks TrailHooks = {BuildCrawlTrail, FreeCrawlTrail};
+bool BuildCrawlTrail(TextEntry& entry, int32_t speed);
+constexpr EntryHooks TrailHooks = {BuildCrawlTrail};
 
 // The trail of an entry that has one.
 inline CrawlTrail& TrailOf(TextEntry& entry) { return static_cast<CrawlTrail&>(*entry.State); }
@@ -55,10 +56,11 @@ int32_t StepLengthFor(double widest, int32_t spacing);
 // The width of one character in the font of the drawing.
 using MeasureFn = int32_t (*)(const TextChar* character, void* context);
 
-// OnCreate's work for one entry: every trail point and character at the
-// start point, the characters measured into the running widest width (which
-// carries over from one entry to the next), the step, then the colour (red,
-// green, blue), the heading and the turn limit, drawn in this order.
+// The start of one entry as its window appears: every trail point and
+// character at the start point, the characters measured into the running
+// widest width (which carries over from one entry to the next), the step,
+// then the colour (red, green, blue), the heading and the turn limit, drawn
+// in this order.
 void StartEntry(TextEntry& entry, int32_t x, int32_t y, double& widest, MeasureFn measure, void* context);
 
 // A tick's move of the leader: shift the trail, turn, step, wrap.

@@ -1,12 +1,10 @@
 #include "glyra2_entry.h"
 
-#include <cstdlib>
-#include <cstring>
-#include <new>
+#include <utility>
 
 #include "failure_points.h"
 #include "random.h"
-#include "text_rules.h"
+#include "text_schema.h"
 
 namespace {
 constexpr int RingArrays = 6;
@@ -14,7 +12,7 @@ constexpr int RingArrays = 6;
 constexpr int32_t BrightSquare = 225 * 225;
 }
 
-bool BuildFlightPath(TextEntry& entry, int32_t speed, AllocateFn allocate)
+bool BuildFlightPath(TextEntry& entry, int32_t speed)
 {
     // Loading brings Speed into 1..5; 0 would still make a sound ring, and
     // the bounds keep the ring's size arithmetic small whatever comes in.
@@ -22,15 +20,11 @@ bool BuildFlightPath(TextEntry& entry, int32_t speed, AllocateFn allocate)
     const int32_t lastSlot = entry.Length * (spacing + 1);
     const size_t slots = static_cast<size_t>(lastSlot) + 1;
 
-    void* block = allocate(sizeof(FlightPath));
-    if (!block) return false;
-    int32_t* rings = static_cast<int32_t*>(allocate(RingArrays * slots * sizeof(int32_t)));
-    if (!rings) {
-        FreeMemory(block);
-        return false;
-    }
-    std::memset(rings, 0, RingArrays * slots * sizeof(int32_t));
-    FlightPath* s = new (block) FlightPath;
+    std::unique_ptr<FlightPath> s(NewOrNull<FlightPath>());
+    if (!s) return false;
+    s->Rings.reset(NewArrayOrNull<int32_t>(RingArrays * slots));
+    if (!s->Rings) return false;
+    int32_t* const rings = s->Rings.get();
     s->Spacing = spacing;
     s->LastSlot = lastSlot;
     s->PathX = rings;
@@ -52,16 +46,8 @@ bool BuildFlightPath(TextEntry& entry, int32_t speed, AllocateFn allocate)
         s->Blue = static_cast<uint8_t>(RandomInt(256));
     } while (s->Red * s->Red + s->Green * s->Green + s->Blue * s->Blue < BrightSquare);
 
-    entry.State = s;
+    entry.State = std::move(s);
     return true;
-}
-
-void FreeFlightPath(TextEntry& entry)
-{
-    if (!entry.State) return;
-    FreeMemory(PathOf(entry).PathX);  // the start of the one block of rings
-    FreeMemory(entry.State);
-    entry.State = nullptr;
 }
 
 void StartEntry(FlightPath& s, int32_t fontSize, const Glyra2Space& space)

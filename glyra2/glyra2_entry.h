@@ -1,10 +1,11 @@
 // Glyra2's state of one string, its FlightPath: the path ring of its leading
 // character, its heading and colour, and the arithmetic of one tick. No
-// Windows header: the GDI passes (erase, draw) live in glyra2_saver.cpp and
-// read the slots through SlotBehind.
+// platform header: the erase and draw passes (glyra2_run.cpp) read the slots
+// through SlotBehind.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "glyra2_space.h"
 #include "text_list.h"
@@ -12,6 +13,8 @@
 struct FlightPath : EntryState {
     int32_t Spacing = 0;   // Speed when the entry was built: ticks between characters
     int32_t LastSlot = 0;  // Length * (Spacing + 1); the ring has LastSlot + 1 slots
+    // The six arrays below in one block.
+    std::unique_ptr<int32_t[]> Rings;
     int32_t* PathX = nullptr;  // the leading character's position per slot
     int32_t* PathY = nullptr;
     int32_t* PathZ = nullptr;  // 0..FarDepth
@@ -28,9 +31,8 @@ struct FlightPath : EntryState {
 
 // The flight of a new entry: the ring (allocated, contents set by
 // StartEntry) and the random heading and bright colour, drawn in this order.
-bool BuildFlightPath(TextEntry& entry, int32_t speed, AllocateFn allocate);
-void FreeFlightPath(TextEntry& entry);
-constexpr EntryHooks FlightHooks = {BuildFlightPath, FreeFlightPath};
+bool BuildFlightPath(TextEntry& entry, int32_t speed);
+constexpr EntryHooks FlightHooks = {BuildFlightPath};
 
 // The flight of an entry that has one.
 inline FlightPath& PathOf(TextEntry& entry) { return static_cast<FlightPath&>(*entry.State); }

@@ -6,14 +6,11 @@
 #include "default_texts.h"
 #include "failure_points.h"
 #include "random.h"
-#include "text_rules.h"
-
-Glyra2Run::~Glyra2Run() { EndGlyra2(*this); }
 
 bool PrepareGlyra2(Glyra2Run& run, const TextList& stored, int32_t speed, int32_t fontSize, int32_t screenWidth,
-                   int32_t screenHeight, const uint32_t* seed, AddBuiltInFn addBuiltIn)
+                   int32_t screenHeight, const uint32_t* seed)
 {
-    run.FontSize = ClampFontSize(fontSize);
+    run.FontSize = fontSize;
     FillSpace(run.Space, screenWidth / 2, screenHeight / 2);
     // The stored strings take their flights from the generator as it stands:
     // unseeded in a run's first window, so they start alike on every run.
@@ -23,7 +20,7 @@ bool PrepareGlyra2(Glyra2Run& run, const TextList& stored, int32_t speed, int32_
     // One pass always fills an empty list; only memory running out leaves
     // it empty, and then the saver ends instead of showing nothing.
     if (run.List.EntryCount == 0)
-        for (const char* text : Glyra2DefaultTexts) addBuiltIn(run.List, text, speed, FlightHooks);
+        for (const char16_t* text : Glyra2DefaultTexts) run.List.AppendCopy(text, speed, FlightHooks);
     return run.List.EntryCount != 0;
 }
 
@@ -31,7 +28,7 @@ bool MakeGlyra2Fonts(Glyra2Run& run, Canvas& canvas, const TextChar* face, bool 
 {
     FreeGlyra2Fonts(run);
     if (run.FontSize <= 0) return false;
-    run.Fonts = NewArrayOrNull<CanvasFont*>(static_cast<size_t>(run.FontSize));
+    run.Fonts.reset(NewArrayOrNull<std::unique_ptr<CanvasFont>>(static_cast<size_t>(run.FontSize)));
     if (!run.Fonts) return false;
     run.FontCount = run.FontSize;
     for (int32_t k = 0; k < run.FontCount; ++k) run.Fonts[k] = canvas.MakeFont(face, k + 1, bold, italic);
@@ -41,21 +38,19 @@ bool MakeGlyra2Fonts(Glyra2Run& run, Canvas& canvas, const TextChar* face, bool 
 const CanvasFont* Glyra2FontAt(const Glyra2Run& run, int32_t k)
 {
     if (k < 0 || k >= run.FontCount) return nullptr;
-    return run.Fonts[k];
+    return run.Fonts[k].get();
 }
 
 void FreeGlyra2Fonts(Glyra2Run& run)
 {
-    for (int32_t k = 0; k < run.FontCount; ++k) delete run.Fonts[k];
-    delete[] run.Fonts;
-    run.Fonts = nullptr;
+    run.Fonts.reset();
     run.FontCount = 0;
 }
 
 void PlaceEntries(Glyra2Run& run, Canvas& canvas)
 {
     const CanvasFont* largest = Glyra2FontAt(run, run.FontCount - 1);
-    for (TextEntry* e = run.List.Head; e; e = e->Next) {
+    for (TextEntry* e = run.List.Head.get(); e; e = e->Next.get()) {
         if (!e->State) continue;
         FlightPath& path = PathOf(*e);
         StartEntry(path, run.FontSize, run.Space);
@@ -99,11 +94,5 @@ void TickEntry(Glyra2Run& run, Canvas& canvas, TextEntry& entry)
 
 void DrawGlyra2(Glyra2Run& run, Canvas& canvas)
 {
-    for (TextEntry* e = run.List.Head; e; e = e->Next) TickEntry(run, canvas, *e);
-}
-
-void EndGlyra2(Glyra2Run& run)
-{
-    run.List.Release(FlightHooks);
-    FreeGlyra2Fonts(run);
+    for (TextEntry* e = run.List.Head.get(); e; e = e->Next.get()) TickEntry(run, canvas, *e);
 }

@@ -10,17 +10,17 @@
 #include <cmath>
 #include <cstddef>
 #include <cstring>
-#include <new>
+#include <memory>
 
 namespace {
 
 RowKernel RowFor(StepKernel k)
 {
     switch (k) {
-#if defined(__SSE2__)
+#if ZAMVEL_SSE2_KERNEL
     case StepKernel::Sse2: return PullRowSse2;
 #endif
-#if defined(__x86_64__) || defined(__i386__)
+#if ZAMVEL_X86
     case StepKernel::Avx2: return PullRowAvx2;
 #endif
     default: break;
@@ -56,9 +56,9 @@ bool StepByRows(RowKernel row, MassPoint* points, int32_t count)
     const size_t n = static_cast<size_t>(count);
     constexpr size_t Columns = 7;
     if (n > static_cast<size_t>(-1) / (Columns * sizeof(double))) return false;
-    // Filled below before any read: not cleared first.
-    double* memory = InjectedFailure(FailurePoint::Memory) ? nullptr : new (std::nothrow) double[Columns * n];
-    if (!memory) return false;
+    const std::unique_ptr<double[]> columns(NewArrayOrNull<double>(Columns * n));
+    if (!columns) return false;
+    double* const memory = columns.get();
     const PointColumns c{points,        memory,        memory + n,     memory + 2 * n,
                          memory + 3 * n, memory + 4 * n, memory + 5 * n, memory + 6 * n};
     for (size_t k = 0; k < n; ++k) {
@@ -83,7 +83,6 @@ bool StepByRows(RowKernel row, MassPoint* points, int32_t count)
         p.Y = MoveAlong(p.Y, v.Y);
         p.Z = MoveAlong(p.Z, v.Z);
     }
-    delete[] memory;
     return true;
 }
 
@@ -101,15 +100,7 @@ double WideSquaredDistance(const MassPoint& a, const MassPoint& b)
 
 bool KernelRuns(StepKernel k)
 {
-#if !defined(__x86_64__) && !defined(__i386__)
-    // Elsewhere (wasm) no CPU to ask: the SSE2 kernel is there when the
-    // compiler maps its intrinsics onto the target's vectors (wasm SIMD).
-#if defined(__SSE2__)
-    return k == StepKernel::Scalar || k == StepKernel::Sse2;
-#else
-    return k == StepKernel::Scalar;
-#endif
-#else
+#if ZAMVEL_X86
     // Idempotent: fills the CPU's feature bits unless start-up already has.
     __builtin_cpu_init();
     switch (k) {
@@ -119,6 +110,10 @@ bool KernelRuns(StepKernel k)
     case StepKernel::Avx2: return __builtin_cpu_supports("avx2");
     }
     return false;
+#else
+    // Elsewhere no CPU to ask: the reference, and the SSE2 kernel where the
+    // compiler builds it for the target's vectors (the web's wasm SIMD).
+    return k == StepKernel::Scalar || (ZAMVEL_SSE2_KERNEL && k == StepKernel::Sse2);
 #endif
 }
 

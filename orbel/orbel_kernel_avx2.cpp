@@ -5,6 +5,8 @@
 // it use the wide instructions, and they run only where KernelRuns says so.
 #include "orbel_kernel_rows.h"
 
+#if ZAMVEL_X86
+
 #include <immintrin.h>
 
 namespace {
@@ -92,3 +94,5 @@ void PullRowAvx2(const PointColumns& c, int32_t i, int32_t count, RowVelocity& v
     else
         PullRow<false>(c, i, count, v);
 }
+
+#endif // ZAMVEL_X86

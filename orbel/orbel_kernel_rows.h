@@ -46,5 +46,21 @@ void PullPair(const PointColumns& c, int32_t i, int32_t j, RowVelocity& v);
 // plane at rest, and stay so unless one is flung some 67 million units off.
 constexpr int64_t PlainSpan = int64_t{1} << 26;
 using RowKernel = void (*)(const PointColumns& c, int32_t i, int32_t count, RowVelocity& v, bool plain);
+
+// The vector kernels exist on x86 targets; the SSE2 one also where the
+// compiler maps SSE2's intrinsics onto the target's own vectors (wasm SIMD,
+// with -msse2). Everywhere else (ARM, plain wasm) the reference runs.
+#if defined(__x86_64__) || defined(__i386__)
+#define ZAMVEL_X86 1
+#else
+#define ZAMVEL_X86 0
+#endif
+#if ZAMVEL_X86 || defined(__SSE2__)
+#define ZAMVEL_SSE2_KERNEL 1
 void PullRowSse2(const PointColumns& c, int32_t i, int32_t count, RowVelocity& v, bool plain);
+#else
+#define ZAMVEL_SSE2_KERNEL 0
+#endif
+#if ZAMVEL_X86
 void PullRowAvx2(const PointColumns& c, int32_t i, int32_t count, RowVelocity& v, bool plain);
+#endif

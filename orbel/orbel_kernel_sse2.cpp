@@ -3,6 +3,8 @@
 // pair order, each j's velocity changed once per row.
 #include "orbel_kernel_rows.h"
 
+#if ZAMVEL_SSE2_KERNEL
+
 #include <emmintrin.h>
 
 namespace {
@@ -85,3 +87,5 @@ void PullRowSse2(const PointColumns& c, int32_t i, int32_t count, RowVelocity& v
     else
         PullRow<false>(c, i, count, v);
 }
+
+#endif // ZAMVEL_SSE2_KERNEL

@@ -10,22 +10,20 @@ CanvasBox SquareAt(int32_t x, int32_t y, int32_t side) { return {x, y, x + side 
 
 } // namespace
 
-OrbelRun::~OrbelRun() { FreePoints(Points); }
-
 void StartOrbel(OrbelRun& run, int32_t count, int32_t screenWidth, int32_t screenHeight, int32_t windowWidth,
                 int32_t windowHeight)
 {
     EndOrbel(run);
     run.Count = count;
     run.Points = AllocatePoints(count);
-    if (run.Points) BuildPoints(run.Points, count, screenWidth, screenHeight);
+    if (run.Points) BuildPoints(run.Points.get(), count, screenWidth, screenHeight);
     run.PointSize = ScaledPointSize(2, screenWidth, screenHeight, windowWidth, windowHeight);
 }
 
 void DrawOrbel(OrbelRun& run, Canvas& canvas)
 {
     if (!run.Points) return;
-    StepPoints(run.Points, run.Count);
+    StepPoints(run.Points.get(), run.Count);
     // All of last tick's squares go before any new one is drawn, so no
     // erase cuts into another point's new square. A point that has not
     // moved keeps its square: every square is drawn white again below, so
@@ -44,7 +42,5 @@ void DrawOrbel(OrbelRun& run, Canvas& canvas)
 
 void EndOrbel(OrbelRun& run)
 {
-    // Cleared as well as freed, so nothing can reach the freed array.
-    FreePoints(run.Points);
-    run.Points = nullptr;
+    run.Points.reset();
 }

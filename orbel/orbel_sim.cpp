@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <new>
 
 namespace {
 
@@ -30,13 +29,6 @@ int32_t ShrinkFactor(int32_t screen, int32_t window)
 
 } // namespace
 
-int32_t ValidCount(int32_t stored)
-{
-    if (stored < 1) return DefaultCount;
-    if (stored > MaxCount) return MaxCount;
-    return stored;
-}
-
 int32_t ScaledPointSize(int32_t pointSize, int32_t screenWidth, int32_t screenHeight, int32_t windowWidth,
                         int32_t windowHeight)
 {
@@ -45,13 +37,11 @@ int32_t ScaledPointSize(int32_t pointSize, int32_t screenWidth, int32_t screenHe
     return static_cast<int32_t>(std::min<int64_t>(int64_t{pointSize} * factor, PositionLimit));
 }
 
-MassPoint* AllocatePoints(int32_t count)
+std::unique_ptr<MassPoint[]> AllocatePoints(int32_t count)
 {
     if (count < 1 || count > MaxCount) return nullptr;
-    return NewArrayOrNull<MassPoint>(static_cast<size_t>(count));
+    return std::unique_ptr<MassPoint[]>(NewArrayOrNull<MassPoint>(static_cast<size_t>(count)));
 }
-
-void FreePoints(MassPoint* points) { delete[] points; }
 
 void BuildPoints(MassPoint* points, int32_t count, int32_t screenWidth, int32_t screenHeight)
 {

@@ -1,9 +1,10 @@
 // Orbel's mass points: the opening layout, the attraction step and the
-// checks on the settings that size them. No Windows header, so the native
-// build tests and benchmarks all of it.
+// bounds of their number. No Windows header, so the native build tests and
+// benchmarks all of it.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 // One simulated body. Z is depth and is never drawn; DrawnX/DrawnY remember
 // the square painted in the previous tick so it can be blacked out.
@@ -33,10 +34,6 @@ constexpr int64_t CutOffSquared = 4000;
 // far rests at the edge of the band, long out of sight.
 constexpr int32_t PositionLimit = 100000000;
 
-// The stored "Count" as the saver uses it: below 1 becomes the default,
-// above MaxCount is brought down to it.
-int32_t ValidCount(int32_t stored);
-
 // The side of a drawn square once the preview's shrinking is known. The
 // side grows by the whole ratio of screen to window, rounded up and taken
 // over the more shrunken axis: the shrunken square then spans at least two
@@ -49,9 +46,8 @@ int32_t ScaledPointSize(int32_t pointSize, int32_t screenWidth, int32_t screenHe
                         int32_t windowHeight);
 
 // count zeroed points, or null when count is out of 1..MaxCount or the
-// memory is not there. Freed with FreePoints.
-MassPoint* AllocatePoints(int32_t count);
-void FreePoints(MassPoint* points);
+// memory is not there.
+std::unique_ptr<MassPoint[]> AllocatePoints(int32_t count);
 
 // The opening layout: for each point in index order two draws from the
 // shell's generator, x first, over the middle 80 % of the screen; all at

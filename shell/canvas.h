@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "text_char.h"
 
@@ -38,7 +39,7 @@ public:
     // A font of the face, cell height (units), weight and slant, drawn
     // without smoothing, so that a glyph drawn again in black removes every
     // pixel it set; null when it cannot be made.
-    virtual CanvasFont* MakeFont(const TextChar* face, int32_t height, bool bold, bool italic) = 0;
+    virtual std::unique_ptr<CanvasFont> MakeFont(const TextChar* face, int32_t height, bool bold, bool italic) = 0;
     // The cell of one character in the font (the canvas's own font when
     // null); false, with 0 x 0, when it cannot be measured.
     virtual bool MeasureChar(const CanvasFont* font, TextChar ch, int32_t& width, int32_t& height) = 0;

@@ -116,14 +116,14 @@ void GdiCanvas::Ellipse(CanvasBox box, uint32_t fill, CanvasMix mix)
     ::Ellipse(dc_, box.Left, box.Top, box.Right, box.Bottom);
 }
 
-CanvasFont* GdiCanvas::MakeFont(const TextChar* face, int32_t height, bool bold, bool italic)
+std::unique_ptr<CanvasFont> GdiCanvas::MakeFont(const TextChar* face, int32_t height, bool bold, bool italic)
 {
     if (InjectedFailure(FailurePoint::GdiObject)) return nullptr;
     HFONT font = CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic ? TRUE : FALSE, FALSE, FALSE,
                              DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
                              DEFAULT_PITCH | FF_DONTCARE, face ? face : L"");
     if (!font) return nullptr;
-    GdiFont* made = NewOrNull<GdiFont>(font);
+    std::unique_ptr<CanvasFont> made(NewOrNull<GdiFont>(font));
     if (!made) DeleteObject(font);
     return made;
 }

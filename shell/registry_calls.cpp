@@ -31,6 +31,24 @@ LONG RegistrySetValue(HKEY key, const char* name, DWORD type, const BYTE* data, 
     return RegSetValueExA(key, name, 0, type, data, size);
 }
 
+LONG RegistryDeleteValue(HKEY key, const char* name)
+{
+    if (Refused()) return ERROR_ACCESS_DENIED;
+    return RegDeleteValueA(key, name);
+}
+
+LONG RegistryQueryRaw(HKEY key, const wchar_t* name, DWORD* type, BYTE* data, DWORD* size)
+{
+    if (Refused()) return ERROR_ACCESS_DENIED;
+    return RegQueryValueExW(key, name, nullptr, type, data, size);
+}
+
+LONG RegistrySetRaw(HKEY key, const wchar_t* name, DWORD type, const BYTE* data, DWORD size)
+{
+    if (Refused()) return ERROR_ACCESS_DENIED;
+    return RegSetValueExW(key, name, 0, type, data, size);
+}
+
 LONG RegistryEnumValue(HKEY key, DWORD index, char* name, DWORD* nameSize, BYTE* data, DWORD* dataSize)
 {
     if (Refused()) return ERROR_ACCESS_DENIED;

@@ -1,8 +1,10 @@
 // What a saver supplies to the shell: its name, its one settings object and
-// a table of hooks that act on a saver instance, the state of one run in one
-// window. The shell makes an instance per window (one per monitor in Run
-// mode, one in Preview), calls the hooks on it in their fixed order and
-// deletes it when the run ends. The test saver under tests/ has a table too.
+// hooks that act on a saver instance, the state of one run in one window.
+// The shell makes an instance per window (one per monitor in Run mode, one
+// in Preview), calls the hooks on it in their fixed order and deletes it
+// when the run ends: deleting it frees all it holds. Every program's hooks
+// come from its table (table_saver.h); the test saver under tests/ has its
+// own, to exercise the shell alone.
 #pragma once
 
 #include <windows.h>
@@ -46,7 +48,6 @@ struct SaverHooks {
     void (*OnCreate)(SaverInstance& run, HWND window);
     void (*DrawFrame)(SaverInstance& run, HWND window, HDC dc);
     bool (*QueryClose)(SaverInstance& run, HWND window);
-    void (*Release)(SaverInstance& run);
 };
 
 // The saver of this program: each program links exactly one.

@@ -1,5 +1,7 @@
 #include "saver_shell.h"
 
+#include <memory>
+
 #include "failure_points.h"
 
 #include "command_line.h"
@@ -14,14 +16,14 @@ constexpr WORD ProgramIcon = 101;
 // Monitors beyond this many stay uncovered; no desk has that many.
 constexpr int MaxWindows = 16;
 
-struct SaverRun;
+struct ShellRun;
 
 // What the shell keeps for one window: its saver instance and, until the
 // window's first erase request paints it, a copy of what its part of the
 // screen showed.
 struct SaverWindow {
-    SaverRun* Run = nullptr;
-    SaverInstance* Instance = nullptr;
+    ShellRun* Run = nullptr;
+    std::unique_ptr<SaverInstance> Instance;
     HWND Window = nullptr;
     HDC Snapshot = nullptr;
     HGDIOBJ SavedBitmap = nullptr;
@@ -29,11 +31,11 @@ struct SaverWindow {
 
 // One run: its windows, and what happens once per run however many there
 // are (screen saving off, the cursor hidden and shown again, the quit).
-struct SaverRun {
+struct ShellRun {
     const SaverHooks* Saver = nullptr;
     SettingsKey* Settings = nullptr;
     bool Preview = false;
-    SaverWindow* Windows = nullptr;
+    std::unique_ptr<SaverWindow[]> Windows;
     int Count = 0;
     int Live = 0;      // windows created and not yet destroyed
     int Open = 0;      // windows whose close has not been allowed yet
@@ -168,7 +170,7 @@ SaverWindow* WindowOf(HWND window)
 
 LRESULT OnCreateMessage(SaverWindow& w)
 {
-    SaverRun& run = *w.Run;
+    ShellRun& run = *w.Run;
     // Once per run, as its first window appears.
     if (!run.Started) {
         run.Started = true;
@@ -183,7 +185,7 @@ LRESULT OnCreateMessage(SaverWindow& w)
 
 LRESULT OnDestroyMessage(SaverWindow& w)
 {
-    SaverRun& run = *w.Run;
+    ShellRun& run = *w.Run;
     SetWindowLongPtrA(w.Window, GWLP_USERDATA, 0);
     w.Window = nullptr;
     if (--run.Live == 0 && run.Looping) PostQuitMessage(0);
@@ -192,7 +194,7 @@ LRESULT OnDestroyMessage(SaverWindow& w)
 
 LRESULT OnCloseMessage(SaverWindow& w, WPARAM wParam, LPARAM lParam)
 {
-    SaverRun& run = *w.Run;
+    ShellRun& run = *w.Run;
     HWND window = w.Window;
     if (!run.Saver->QueryClose(*w.Instance, window)) return 1;
     KillTimer(window, FrameTimer);
@@ -226,7 +228,7 @@ LRESULT OnEraseBackground(SaverWindow& w, WPARAM wParam, LPARAM lParam)
 // A key press or left click in any window ends the whole run.
 LRESULT OnInput(SaverWindow& w)
 {
-    SaverRun& run = *w.Run;
+    ShellRun& run = *w.Run;
     if (run.Preview && !run.Saver->PreviewEndsOnInput) return 1;
     for (int i = 0; i < run.Count; ++i)
         if (run.Windows[i].Window) PostMessageA(run.Windows[i].Window, WM_CLOSE, 0, 0);
@@ -242,40 +244,32 @@ LRESULT OnTimerMessage(SaverWindow& w)
     return 1;
 }
 
-void FreeSnapshots(SaverRun& run)
+void FreeSnapshots(ShellRun& run)
 {
     for (int i = 0; i < run.Count; ++i) FreeSnapshot(run.Windows[i]);
 }
 
-// The instances' end: Release for each when asked, then the objects.
-void EndInstances(SaverRun& run, bool release)
+// The instances' end: each deleted, in window order, with all its run holds.
+void EndInstances(ShellRun& run)
 {
-    for (int i = 0; i < run.Count; ++i) {
-        SaverInstance* instance = run.Windows[i].Instance;
-        if (!instance) continue;
-        if (release) run.Saver->Release(*instance);
-        delete instance;
-        run.Windows[i].Instance = nullptr;
-    }
-    delete[] run.Windows;
-    run.Windows = nullptr;
+    for (int i = 0; i < run.Count; ++i) run.Windows[i].Instance.reset();
+    run.Windows.reset();
 }
 
-// Every instance made and prepared, in window order; false (after Release
-// of what was made) when one cannot be.
-bool PrepareInstances(SaverRun& run, const SaverView* views)
+// Every instance made and prepared, in window order; false when one cannot
+// be (what was made goes with EndInstances).
+bool PrepareInstances(ShellRun& run, const SaverView* views)
 {
     for (int i = 0; i < run.Count; ++i) {
-        SaverInstance* instance = run.Saver->NewInstance(views[i]);
-        run.Windows[i].Instance = instance;
-        if (!instance || !run.Saver->Prepare(*instance)) return false;
+        run.Windows[i].Instance.reset(run.Saver->NewInstance(views[i]));
+        if (!run.Windows[i].Instance || !run.Saver->Prepare(*run.Windows[i].Instance)) return false;
     }
     return true;
 }
 
 // Every window created; false when one cannot be. The windows already made
 // are taken down again, and what their creation started is undone.
-bool CreateWindows(SaverRun& run, HINSTANCE instance)
+bool CreateWindows(ShellRun& run, HINSTANCE instance)
 {
     const DWORD style = run.Preview ? WS_CHILD | WS_VISIBLE : WS_POPUP | WS_VISIBLE;
     HWND parent = run.Preview ? run.Settings->ParentWindow : nullptr;
@@ -345,13 +339,13 @@ int SaverMain(HINSTANCE instance, const char* args, const SaverHooks& saver)
     s.ParentWindow = choice.Mode == SaverMode::Preview ? reinterpret_cast<HWND>(choice.Handle) : nullptr;
 
     SaverView views[MaxWindows];
-    SaverRun run;
+    ShellRun run;
     run.Saver = &saver;
     run.Settings = &s;
     run.Preview = s.ParentWindow != nullptr;
     run.Count = run.Preview ? PreviewView(s.ParentWindow, views[0]) : RunViews(views);
     for (int i = 0; i < run.Count; ++i) views[i].Index = i;
-    run.Windows = NewArrayOrNull<SaverWindow>(static_cast<size_t>(run.Count));
+    run.Windows.reset(NewArrayOrNull<SaverWindow>(static_cast<size_t>(run.Count)));
     if (!run.Windows) return 0;
     for (int i = 0; i < run.Count; ++i) run.Windows[i].Run = &run;
 
@@ -368,20 +362,19 @@ int SaverMain(HINSTANCE instance, const char* args, const SaverHooks& saver)
 
     if (!PrepareInstances(run, views)) {
         FreeSnapshots(run);
-        EndInstances(run, true);
+        EndInstances(run);
         return 0;
     }
     if (!RegisterSaverClass(instance)) {
         FreeSnapshots(run);
         ShowStartupError(saver, "Failed to RegisterClassEx.\n");
-        EndInstances(run, false);
+        EndInstances(run);
         return 0;
     }
     if (!CreateWindows(run, instance)) {
         FreeSnapshots(run);
         ShowStartupError(saver, "Failed to CreateWindow.\n");
-        // Release only where a window's creation ran the saver's OnCreate.
-        EndInstances(run, run.Started);
+        EndInstances(run);
         UnregisterClassA(SaverClassName, instance);
         return 0;
     }
@@ -390,7 +383,7 @@ int SaverMain(HINSTANCE instance, const char* args, const SaverHooks& saver)
     const int exitCode = RunMessageLoop();
     // Snapshots never painted, then the saver's data; screen saving on.
     FreeSnapshots(run);
-    EndInstances(run, true);
+    EndInstances(run);
     SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, TRUE, nullptr, 0);
     UnregisterClassA(SaverClassName, instance);
     return exitCode;

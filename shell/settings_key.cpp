@@ -1,15 +1,20 @@
 #include "settings_key.h"
 
+#include <cstdio>
+
 #include "registry_calls.h"
 
-SettingsKey::SettingsKey(const char* keyPath) : KeyPath(keyPath) {}
+SettingsKey::SettingsKey(const char* program)
+{
+    std::snprintf(keyPath_, sizeof keyPath_, "Software\\Zamvel\\%s", program ? program : "");
+}
 
 void SettingsKey::LoadFromRegistry()
 {
     KeyHandle = nullptr;
     HKEY key = nullptr;
     // Opened, never created, when loading: a first start writes nothing.
-    if (RegistryOpenKey(HKEY_CURRENT_USER, KeyPath, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS)
+    if (RegistryOpenKey(HKEY_CURRENT_USER, keyPath_, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS)
         KeyHandle = key;
     LoadSettings();
     if (KeyHandle) RegCloseKey(KeyHandle);
@@ -20,12 +25,15 @@ bool SettingsKey::SaveToRegistry()
 {
     KeyHandle = nullptr;
     HKEY key = nullptr;
-    if (RegistryCreateKey(HKEY_CURRENT_USER, KeyPath, &key, nullptr) != ERROR_SUCCESS)
+    DWORD made = 0;
+    if (RegistryCreateKey(HKEY_CURRENT_USER, keyPath_, &key, &made) != ERROR_SUCCESS)
         return false;
     KeyHandle = key;
     const bool saved = SaveSettings();
     RegCloseKey(KeyHandle);
     KeyHandle = nullptr;
+    // A failed first save leaves no key behind, as none was there before.
+    if (!saved && made == REG_CREATED_NEW_KEY) RegistryDeleteTree(HKEY_CURRENT_USER, keyPath_);
     return saved;
 }
 

@@ -10,9 +10,9 @@
 
 class SettingsKey {
 public:
-    // keyPath is the program's key under HKEY_CURRENT_USER,
+    // The key of the program named program under HKEY_CURRENT_USER:
     // "Software\\Zamvel\\<program>".
-    explicit SettingsKey(const char* keyPath);
+    explicit SettingsKey(const char* program);
     SettingsKey(const SettingsKey&) = delete;
     SettingsKey& operator=(const SettingsKey&) = delete;
 
@@ -24,7 +24,8 @@ public:
     // Opens the key (never creates it), runs LoadSettings, closes the key.
     void LoadFromRegistry();
     // Creates or opens the key and runs SaveSettings; false when the key
-    // cannot be created (SaveSettings then does not run).
+    // cannot be created (SaveSettings then does not run) or SaveSettings
+    // fails; a key this call created then goes again.
     bool SaveToRegistry();
 
     // The buffer (zero-terminated) when the value was read; otherwise the
@@ -45,6 +46,9 @@ public:
 protected:
     ~SettingsKey() = default;
 
+    // "Software\\Zamvel\\<program>".
+    const char* KeyPath() const { return keyPath_; }
+
 private:
-    const char* KeyPath;
+    char keyPath_[512];
 };

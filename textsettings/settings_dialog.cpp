@@ -1,7 +1,17 @@
 #include "settings_dialog.h"
 
-#include "default_texts.h"
+#include "ansi_text.h"
+#include "dialog_fields.h"
 #include "settings_dialog_ids.h"
+#include "text_rules.h"
+#include "text_schema.h"
+
+const DialogField TextDialogFields[TextDialogFieldCount] = {
+    {TextFontSize, IDC_FONT_SIZE, IDC_FONT_SIZE},
+    {TextBold, IDC_BOLD_CHECK, IDC_BOLD_CHECK},
+    {TextItalic, IDC_ITALIC_CHECK, IDC_ITALIC_CHECK},
+    {TextSpeed, IDC_SPEED_BOX, IDC_SPEED_BOX},
+};
 
 namespace {
 
@@ -42,18 +52,18 @@ int CALLBACK AddFamily(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM l
     return 1;
 }
 
-void FillStringList(HWND dialog, const TextSettings& s)
+void FillStringList(HWND dialog, const TableSettings& s)
 {
     HWND list = StringList(dialog);
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
-    for (const TextEntry* e = s.List.Head; e; e = e->Next) {
+    for (const TextEntry* e = s.Values.Strings.Head.get(); e; e = e->Next.get()) {
         char text[TextBufferSize];
-        TextToAnsi(e->Text, e->Length, text, TextBufferSize);
+        TextToAnsi(e->Text.get(), e->Length, text, TextBufferSize);
         SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
     }
 }
 
-void FillFontList(HWND dialog, const TextSettings& s)
+void FillFontList(HWND dialog, const TableSettings& s)
 {
     HWND list = GetDlgItem(dialog, IDC_FONT_LIST);
     SendMessageA(list, LB_RESETCONTENT, 0, 0);
@@ -66,23 +76,7 @@ void FillFontList(HWND dialog, const TextSettings& s)
     InvalidateRect(list, nullptr, TRUE);
     // The first family, in sorted order, that begins with the stored name
     // without regard to case; none when no family does.
-    SendMessageA(list, LB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(s.FontName));
-}
-
-void FillSpeedBox(HWND dialog, const TextSettings& s)
-{
-    HWND box = GetDlgItem(dialog, IDC_SPEED_BOX);
-    SendMessageA(box, CB_RESETCONTENT, 0, 0);
-    const char* const* labels = TextSaverSpeedLabels();
-    for (int k = 0; k < SpeedLabelCount; ++k) {
-        // Decoded from code page 932 and added as UTF-16, so the labels read
-        // right whatever the system's ANSI code page.
-        wchar_t label[32] = L"";
-        MultiByteToWideChar(DefaultTextCodePage, 0, labels[k], -1, label, 32);
-        SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(label));
-    }
-    // A speed outside 1..5 selects nothing.
-    SendMessageA(box, CB_SETCURSEL, static_cast<WPARAM>(s.Speed - 1), 0);
+    SendMessageA(list, LB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(s.FaceName));
 }
 
 // New: back to the state in which Update appends.
@@ -145,6 +139,7 @@ void OnCommand(HWND dialog, WORD id, WORD code)
         DeleteLine(dialog, selected);
         break;
     case IDOK:
+        // A failed save keeps the dialog open: the user may try again.
         if (ApplyDialog(dialog)) EndDialog(dialog, 1);
         break;
     case IDCANCEL:
@@ -156,18 +151,7 @@ void OnCommand(HWND dialog, WORD id, WORD code)
     }
 }
 
-int32_t Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED ? 1 : 0; }
-
 } // namespace
-
-INT_PTR RunSettingsDialog(HINSTANCE instance)
-{
-    // A Unicode dialog, so that its Japanese labels read right whatever the
-    // system's code page; the lines and the face names still pass through
-    // the controls as ANSI text, the form they are stored in.
-    return DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_TEXT_SETTINGS), TextSaverSettings().ParentWindow,
-                           SettingsDialogProc, 0);
-}
 
 INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
@@ -187,54 +171,38 @@ INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
 
 void FillDialog(HWND dialog)
 {
-    const TextSettings& s = TextSaverSettings();
+    const TableSettings& s = ProgramSettings();
     FillStringList(dialog, s);
     ClearEdit(dialog);
     FillFontList(dialog, s);
-    SetDlgItemInt(dialog, IDC_FONT_SIZE, static_cast<UINT>(s.FontSize), FALSE);
-    CheckDlgButton(dialog, IDC_BOLD_CHECK, s.FontBold ? BST_CHECKED : BST_UNCHECKED);
-    CheckDlgButton(dialog, IDC_ITALIC_CHECK, s.FontItalic ? BST_CHECKED : BST_UNCHECKED);
-    FillSpeedBox(dialog, s);
+    // The size, the styles and the speed; the labels of the speed read
+    // right whatever the system's ANSI code page.
+    ShowFields(dialog);
 }
 
 bool ApplyDialog(HWND dialog)
 {
-    TextSettings& s = TextSaverSettings();
-    // Built with the Speed loaded at start; empty lines make no entry. The
-    // new list is built beside the old one and replaces it only whole: a
+    // The new list is built beside the old one and replaces it only whole: a
     // line that cannot become an entry (no memory) would be lost from the
-    // stored list, so then the old list is kept and saved as it was.
-    TextList lines;
-    lines.Allocate = s.List.Allocate;
+    // stored list, so then the old list is kept and saved as it was. Empty
+    // lines make no entry.
+    SettingValues edits;
     bool whole = true;
     HWND list = StringList(dialog);
     const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
         char text[TextBufferSize] = "";
         if (!ReadLine(list, i, text, TextBufferSize) ||
-            (text[0] && !AddTextTo(lines, text, CP_ACP, s.Speed, NoEntryState)))
+            (text[0] && !AddAnsiText(edits.Strings, text, CP_ACP, 0, NoEntryState)))
             whole = false;
     }
-    if (whole) {
-        // No font exists in Configure mode: only the entries go.
-        s.ReleaseList();
-        s.List.Head = lines.Head;
-        s.List.Tail = lines.Tail;
-        s.List.EntryCount = lines.EntryCount;
-    } else {
-        lines.Release(NoEntryState);
-    }
     // With no family selected the stored name stays.
+    char face[sizeof ProgramSettings().FaceName] = "";
     HWND fonts = GetDlgItem(dialog, IDC_FONT_LIST);
-    const int face = static_cast<int>(SendMessageA(fonts, LB_GETCURSEL, 0, 0));
-    if (face != LB_ERR) ReadLine(fonts, face, s.FontName, sizeof s.FontName);
-    // An empty field reads 0; Prepare raises it at the next run.
-    s.FontSize = static_cast<int32_t>(GetDlgItemInt(dialog, IDC_FONT_SIZE, nullptr, FALSE));
-    s.FontBold = Checked(dialog, IDC_BOLD_CHECK);
-    s.FontItalic = Checked(dialog, IDC_ITALIC_CHECK);
-    // No speed selected stores 0; loading brings it back into 1..5.
-    s.Speed = static_cast<int32_t>(SendDlgItemMessageA(dialog, IDC_SPEED_BOX, CB_GETCURSEL, 0, 0)) + 1;
-    // A failed save is not reported; the dialog closes all the same.
-    s.SaveToRegistry();
-    return true;
+    const int selected = static_cast<int>(SendMessageA(fonts, LB_GETCURSEL, 0, 0));
+    const bool faceTaken = selected != LB_ERR && ReadLine(fonts, selected, face, sizeof face);
+    // An empty size field stores 0, which each run raises; no speed selected
+    // stores 0, which loading brings back into 1..5. Nothing is refused.
+    TakeFields(dialog, edits);
+    return SaveOrSay(dialog, edits, faceTaken ? face : nullptr, whole);
 }

@@ -1,5 +1,5 @@
-// Worms' three settings: their defaults, their bounds and how a stored value
-// that is out of range is replaced when the settings load.
+// Worms' three settings: what "Type" means, the defaults and the bounds the
+// schema (worms_table.cpp) gives them.
 #pragma once
 
 #include <cstdint>
@@ -15,7 +15,7 @@ constexpr int32_t DefaultType = TrailClear;
 constexpr int32_t DefaultWormsCnt = 100;
 constexpr int32_t DefaultWormsLen = 10;
 
-// Upper bounds, applied at load. Every worm costs two ellipses and up to two
+// Upper bounds. Every worm costs two ellipses and up to two
 // brushes per tick, so the count bounds the time of a tick: in the shipped
 // 32-bit build under wine a tick on the full-screen window takes about 18-20
 // ms median at 2000 worms (p95 under 31 ms), 30 ms at 3000 and 41 ms at 5000,
@@ -23,10 +23,3 @@ constexpr int32_t DefaultWormsLen = 10;
 // segment): 2000 worms of 1000 segments take 16 MB.
 constexpr int32_t MaxWormsCnt = 2000;
 constexpr int32_t MaxWormsLen = 1000;
-
-// A stored "Type" outside 0..2 becomes TrailNone, not the default.
-int32_t ValidType(int32_t stored);
-// Below 1 becomes the default (100); above MaxWormsCnt is cut to it.
-int32_t ValidWormsCnt(int32_t stored);
-// Below 1 becomes the default (10); above MaxWormsLen is cut to it.
-int32_t ValidWormsLen(int32_t stored);

@@ -7,8 +7,6 @@ constexpr int64_t Second = 1000000000;
 constexpr int32_t TextHeight = 16;
 }
 
-FpsMeter::~FpsMeter() { delete font_; }
-
 void FpsMeter::Count(int64_t busy, int64_t now)
 {
     ++frames_;
@@ -35,8 +33,8 @@ void FpsMeter::Show(Canvas& canvas)
     canvas.FillBox({0, 0, 8 + n * TextHeight / 2, TextHeight + 4}, 0x000000);
     for (int i = 0; i < n; ++i) {
         int32_t w = 0, h = 0;
-        canvas.DrawChar(font_, x, 2, static_cast<TextChar>(text[i]), 0xFFFFFF);
-        canvas.MeasureChar(font_, static_cast<TextChar>(text[i]), w, h);
+        canvas.DrawChar(font_.get(), x, 2, static_cast<TextChar>(text[i]), 0xFFFFFF);
+        canvas.MeasureChar(font_.get(), static_cast<TextChar>(text[i]), w, h);
         x += w;
     }
 }

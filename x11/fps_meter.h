@@ -4,13 +4,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "canvas.h"
 
 class FpsMeter {
 public:
     FpsMeter() = default;
-    ~FpsMeter();
     FpsMeter(const FpsMeter&) = delete;
     FpsMeter& operator=(const FpsMeter&) = delete;
 
@@ -25,6 +25,6 @@ private:
     int64_t frames_ = 0, busyTotal_ = 0;
     int64_t windowStart_ = 0, windowFrames_ = 0, windowBusy_ = 0;
     double rate_ = 0, cost_ = 0;
-    CanvasFont* font_ = nullptr;
+    std::unique_ptr<CanvasFont> font_;
     bool tried_ = false;
 };

@@ -6,11 +6,14 @@
 
 #include <csignal>
 #include <cstdio>
-#include <new>
+#include <memory>
 
+#include "failure_points.h"
 #include "fps_meter.h"
 #include "hack_window.h"
 #include "random.h"
+#include "table_program.h"
+#include "text_codec.h"
 #include "x_canvas.h"
 
 namespace {
@@ -99,39 +102,44 @@ Next WaitUntil(HackWindow& w, int64_t deadline)
 }
 
 struct Frame {
-    XCanvas* Canvas = nullptr;
-    HackRun* Run = nullptr;
+    std::unique_ptr<XCanvas> Canvas;
+    std::unique_ptr<SaverRun> Run;
     ~Frame() { Free(); }
     void Free()
     {
         // The run's fonts go before the canvas.
-        delete Run;
-        Run = nullptr;
-        delete Canvas;
-        Canvas = nullptr;
+        Run.reset();
+        Canvas.reset();
     }
 };
 
 // A new run for the window's size, on a fresh background, from the
 // generator state the process started with: a run after a resize starts
-// as a new process at that size would.
-bool StartRun(const HackProgram& p, HackWindow& w, Frame& f, uint32_t startState)
+// as a new process at that size would. The window is a run's only one, so
+// it seeds, as the first window of a Windows run does.
+bool StartWindowRun(const HackProgram& p, const SettingValues& values, HackWindow& w, Frame& f, uint32_t startState)
 {
     f.Free();
     PaintBackground(w, p.OverDesktop);
     SeedRandom(startState);
-    f.Canvas = new (std::nothrow) XCanvas(XSurface{w.Dpy, w.Win, w.Vis, w.Map, w.Width, w.Height});
+    f.Canvas.reset(NewOrNull<XCanvas>(XSurface{w.Dpy, w.Win, w.Vis, w.Map, w.Width, w.Height}));
     if (!f.Canvas || !f.Canvas->Ready()) {
         std::fprintf(stderr, "%s: cannot draw in the window\n", p.Name);
         return false;
     }
-    const HackView view{w.Width, w.Height, static_cast<uint32_t>(Now() / 1000000)};
-    f.Run = p.Start(*f.Canvas, view);
-    if (!f.Run) std::fprintf(stderr, "%s: not enough memory for a run\n", p.Name);
-    return f.Run != nullptr;
+    const RunView view = WholeWindowView(w.Width, w.Height, static_cast<uint32_t>(Now() / 1000000));
+    f.Run = StartRun(*p.Table, values, *f.Canvas, view);
+    if (!f.Run) {
+        std::fprintf(stderr, "%s: not enough memory for a run\n", p.Name);
+        return false;
+    }
+    char notice[256];
+    if (f.Run->Notice && Utf16ToUtf8(f.Run->Notice->English, notice, sizeof notice))
+        std::fprintf(stderr, "%s: %s\n", p.Name, notice);
+    return true;
 }
 
-int RunFrames(const HackProgram& p, const HackCommand& c, HackWindow& w)
+int RunFrames(const HackProgram& p, const SettingValues& values, const HackCommand& c, HackWindow& w)
 {
     const uint32_t startState = RandomState();
     Frame f;
@@ -140,11 +148,11 @@ int RunFrames(const HackProgram& p, const HackCommand& c, HackWindow& w)
     int64_t deadline = Now(), frames = 0;
     while (!Stopping && next != Next::End) {
         if (next == Next::Restart) {
-            if (!StartRun(p, w, f, startState)) return 1;
+            if (!StartWindowRun(p, values, w, f, startState)) return 1;
             deadline = Now();
         }
         const int64_t start = Now();
-        p.Draw(*f.Run, *f.Canvas);
+        p.Table->Draw(*f.Run, *f.Canvas);
         if (c.Fps) meter.Show(*f.Canvas);
         XSync(w.Dpy, False);
         meter.Count(Now() - start, Now());
@@ -162,8 +170,11 @@ int RunFrames(const HackProgram& p, const HackCommand& c, HackWindow& w)
 
 } // namespace
 
-int HackMain(const HackProgram& p, int argc, char** argv)
+int HackMain(const SaverTable& table, int argc, char** argv)
 {
+    TableProgram program;
+    MakeTableProgram(table, program);
+    const HackProgram& p = program.Program;
     HackCommand c;
     switch (ParseHackCommand(p, argc, argv, c)) {
     case ParseOutcome::Help:
@@ -173,12 +184,15 @@ int HackMain(const HackProgram& p, int argc, char** argv)
     case ParseOutcome::Run:
         break;
     }
-    if (!p.TakeSettings(c)) return 2;
+    // The program's one settings object.
+    SettingValues values;
+    DefaultTableValues(table, values);
+    if (!TakeTableSettings(c, program, values)) return 2;
     CatchStopSignals();
     XSetErrorHandler(OnXError);
     HackWindow w;
     int rc = 1;
-    if (OpenHackWindow(p, c, w)) rc = RunFrames(p, c, w);
+    if (OpenHackWindow(p, c, w)) rc = RunFrames(p, values, c, w);
     CloseHackWindow(w);
     return rc;
 }

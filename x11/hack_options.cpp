@@ -325,14 +325,3 @@ bool ReadFlag(const HackCommand& c, const OptionValue& v, bool& out)
     SayAbout(c, v, text);
     return false;
 }
-
-int32_t Bounded(const HackCommand& c, const OptionValue& v, int32_t value, int32_t (*valid)(int32_t), const char* range)
-{
-    const int32_t chosen = valid(value);
-    if (chosen != value) {
-        char text[256];
-        std::snprintf(text, sizeof text, "%d is out of range (%s); using %d", value, range, chosen);
-        SayAbout(c, v, text);
-    }
-    return chosen;
-}

@@ -2,8 +2,8 @@
 // frame's own (--window-id, --root, --delay, --fps, ...) and the saver's,
 // from the command line over an optional config file
 // ($XDG_CONFIG_HOME/zamvel/NAME.conf, lines "name = value"). Only the text
-// of each value is gathered here; each saver checks its values with the
-// helpers below, under the same rules as on Windows.
+// of each value is gathered here; the saver's values are read from it by
+// its table's rules (table_program.h), the frame's with the helpers below.
 #pragma once
 
 #include <cstdint>
@@ -63,8 +63,5 @@ const OptionValue* ValueOf(const HackCommand& command, const char* name);
 bool ReadNumber(const HackCommand& command, const OptionValue& v, int32_t& out);
 // true/false (yes/no, on/off, 1/0); false (after a message) when it is none.
 bool ReadFlag(const HackCommand& command, const OptionValue& v, bool& out);
-// value as valid() brings it into bounds, with a warning when it changed.
-int32_t Bounded(const HackCommand& command, const OptionValue& v, int32_t value, int32_t (*valid)(int32_t),
-                const char* range);
 // A message about a value on stderr: "NAME: WHERE: text".
 void SayAbout(const HackCommand& command, const OptionValue& v, const char* text);

@@ -10,39 +10,10 @@
 #include "text_codec.h"
 #include "text_rules.h"
 
-const HackOption Glyra2TextOptions[TextOptionCount] = {
-    {"speed", OptionKind::Number, "N", "1 (fast) to 5 (slow): how far apart the characters fly (default 3)"},
-    {"font", OptionKind::Text, "FACE", "the characters' face (default IPAPMincho)"},
-    {"font-size", OptionKind::Number, "N", "the nearest characters' height in pixels, 6 to 400 (default 48)"},
-    {"bold", OptionKind::Flag, nullptr, "bold characters"},
-    {"italic", OptionKind::Flag, nullptr, "italic characters"},
-    {"strings", OptionKind::Text, "FILE", "a UTF-8 file, one string a line (default: the built-in strings)"},
-};
-
-const HackOption GlyraTextOptions[TextOptionCount] = {
-    {"speed", OptionKind::Number, "N", "1 (fast) to 5 (slow): how fast the strings crawl (default 3)"},
-    {"font", OptionKind::Text, "FACE", "the characters' face (default IPAPMincho)"},
-    {"font-size", OptionKind::Number, "N", "the characters' height in pixels, 6 to 400 (default 32)"},
-    {"bold", OptionKind::Flag, nullptr, "bold characters"},
-    {"italic", OptionKind::Flag, nullptr, "italic characters"},
-    {"strings", OptionKind::Text, "FILE", "a UTF-8 file, one string a line (default: the built-in strings)"},
-};
-
-TextHackSettings::TextHackSettings(int32_t fontSize) : Speed(DefaultSpeed), FontSize(fontSize)
-{
-    std::snprintf(Face, sizeof Face, "%s", LinuxDefaultFace);
-}
-
 namespace {
 
 // A string holds what one text of the Windows settings holds: 259 units.
 constexpr int32_t MaxUnits = static_cast<int32_t>(TextBufferSize) - 1;
-
-bool TakeFlag(const HackCommand& c, const char* name, bool& field)
-{
-    const OptionValue* v = ValueOf(c, name);
-    return !v || ReadFlag(c, *v, field);
-}
 
 // A line's text cut to MaxUnits units, never inside a surrogate pair.
 int32_t CutUnits(const TextChar* units, int32_t length)
@@ -111,36 +82,6 @@ bool LoadStringsFile(const HackCommand& c, const OptionValue& v, TextList& list)
     char text[1200];
     std::snprintf(text, sizeof text, "cannot read \"%s\": %s", v.Text, problem);
     SayAbout(c, v, text);
-    list.Release(NoEntryState);
     list.Reset();
     return false;
-}
-
-bool TakeTextSettings(const HackCommand& c, TextHackSettings& s)
-{
-    if (const OptionValue* v = ValueOf(c, "speed")) {
-        int32_t n = 0;
-        if (!ReadNumber(c, *v, n)) return false;
-        // As a stored speed loads on Windows: to the nearer end of 1..5.
-        s.Speed = Bounded(c, *v, n, ClampSpeed, "1 to 5");
-    }
-    if (const OptionValue* v = ValueOf(c, "font")) {
-        if (!v->Text[0] || std::strlen(v->Text) >= sizeof s.Face) {
-            SayAbout(c, *v, "a face name of 1 to 255 bytes is needed");
-            return false;
-        }
-        std::snprintf(s.Face, sizeof s.Face, "%s", v->Text);
-    }
-    if (const OptionValue* v = ValueOf(c, "font-size")) {
-        int32_t n = 0;
-        if (!ReadNumber(c, *v, n)) return false;
-        // Every run brings the size into 6..400, as on Windows; said here.
-        s.FontSize = Bounded(c, *v, n, ClampFontSize, "6 to 400");
-    }
-    if (!TakeFlag(c, "bold", s.Bold) || !TakeFlag(c, "italic", s.Italic)) return false;
-    if (const OptionValue* v = ValueOf(c, "strings")) {
-        if (!LoadStringsFile(c, *v, s.List)) return false;
-        if (s.List.EntryCount == 0) SayAbout(c, *v, "holds no string; showing the built-in strings");
-    }
-    return true;
 }

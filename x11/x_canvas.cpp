@@ -6,9 +6,9 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <new>
 
 #include "ellipse_rows.h"
+#include "failure_points.h"
 #include "text_codec.h"
 
 namespace {
@@ -185,13 +185,13 @@ bool XCanvas::MatchFace(const char* face, bool bold, bool italic)
     return true;
 }
 
-CanvasFont* XCanvas::MakeFont(const TextChar* face, int32_t height, bool bold, bool italic)
+std::unique_ptr<CanvasFont> XCanvas::MakeFont(const TextChar* face, int32_t height, bool bold, bool italic)
 {
     char name[256];
     if (!Utf16ToUtf8(face, name, sizeof name) || height <= 0 || !MatchFace(name, bold, italic)) return nullptr;
     XftFont* font = OpenAt(s_.Dpy, matched_, height * pixelsPerCell_);
     if (!font) return nullptr;
-    XftCanvasFont* made = new (std::nothrow) XftCanvasFont(s_.Dpy, font);
+    std::unique_ptr<CanvasFont> made(NewOrNull<XftCanvasFont>(s_.Dpy, font));
     if (!made) XftFontClose(s_.Dpy, font);
     return made;
 }

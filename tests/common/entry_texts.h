@@ -14,8 +14,8 @@ using UnitString = std::basic_string<TextChar>;
 inline std::vector<UnitString> EntryTexts(const TextList& list)
 {
     std::vector<UnitString> out;
-    for (const TextEntry* e = list.Head; e; e = e->Next) {
-        out.emplace_back(e->Text, static_cast<size_t>(e->Length));
+    for (const TextEntry* e = list.Head.get(); e; e = e->Next.get()) {
+        out.emplace_back(e->Text.get(), static_cast<size_t>(e->Length));
         if (e->Text[e->Length] != 0) out.back().push_back(static_cast<TextChar>(0xFFFF));
     }
     return out;

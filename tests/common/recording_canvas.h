@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "canvas.h"
@@ -18,10 +19,10 @@ public:
 
     void FillBox(CanvasBox box, uint32_t colour) override { Boxes.push_back({box, colour}); }
     void Ellipse(CanvasBox box, uint32_t fill, CanvasMix mix) override { Ellipses.push_back({box, fill, mix}); }
-    CanvasFont* MakeFont(const TextChar*, int32_t height, bool, bool) override
+    std::unique_ptr<CanvasFont> MakeFont(const TextChar*, int32_t height, bool, bool) override
     {
         if (InjectedFailure(FailurePoint::GdiObject)) return nullptr;
-        return NewOrNull<Font>(height);
+        return std::unique_ptr<CanvasFont>(NewOrNull<Font>(height));
     }
     // Every character of a font is as wide as half its height and as tall;
     // 16 x 16 in the canvas's own font.

@@ -7,6 +7,7 @@
 
 #include "glyra2_entry.h"
 #include "text_loading.h"
+#include "glyra2_table.h"
 
 namespace {
 
@@ -30,18 +31,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     FuzzInput in(data, size);
     TextList stored;
-    const RunSettings r = LoadStoredList(in, stored);
+    const RunSettings r = LoadStoredList(in, Glyra2Table, stored);
 
     auto space = std::make_unique<Glyra2Space>();
     FillSpace(*space, r.ScreenWidth / 2, r.ScreenHeight / 2);
     TextList run;
-    run.Allocate = FuzzAllocate;
-    const uint32_t failedBefore = Allocations.Failed;
+    const int32_t requestsBefore = FailurePointRequests(FailurePoint::Memory);
     run.AppendCopies(stored, r.Speed, FlightHooks);
-    CheckCopies(stored, run, Allocations.Failed != failedBefore);
+    CheckCopies(stored, run, RefusedSince(requestsBefore));
+    ClearFailurePlan();
 
     // OnCreate: the start slots and the largest glyph's diagonal.
-    for (TextEntry* e = run.Head; e; e = e->Next) {
+    for (TextEntry* e = run.Head.get(); e; e = e->Next.get()) {
         FlightPath& path = PathOf(*e);
         FUZZ_CHECK(path.Spacing >= 0 && path.Spacing <= MaxSpeed);
         FUZZ_CHECK(path.LastSlot == e->Length * (path.Spacing + 1));
@@ -53,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         }
     }
     for (int32_t tick = 0; tick < r.Ticks; ++tick) {
-        for (TextEntry* e = run.Head; e; e = e->Next) {
+        for (TextEntry* e = run.Head.get(); e; e = e->Next.get()) {
             FlightPath& path = PathOf(*e);
             const int32_t step = MoveLeader(path, *space);
             FUZZ_CHECK(step >= 0);
@@ -66,7 +67,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             AdvanceRing(path);
         }
     }
-    run.Release(FlightHooks);
-    stored.Release(NoEntryState);
     return 0;
 }

@@ -4,6 +4,7 @@
 // every trail point a character is drawn from checked.
 #include "glyra_trail.h"
 #include "text_loading.h"
+#include "glyra_table.h"
 
 namespace {
 
@@ -18,18 +19,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     FuzzInput in(data, size);
     TextList stored;
-    RunSettings r = LoadStoredList(in, stored);
+    RunSettings r = LoadStoredList(in, GlyraTable, stored);
 
     TextList run;
-    run.Allocate = FuzzAllocate;
-    const uint32_t failedBefore = Allocations.Failed;
+    const int32_t requestsBefore = FailurePointRequests(FailurePoint::Memory);
     run.AppendCopies(stored, r.Speed, TrailHooks);
-    CheckCopies(stored, run, Allocations.Failed != failedBefore);
+    CheckCopies(stored, run, RefusedSince(requestsBefore));
+    ClearFailurePlan();
 
     // OnCreate: every entry at half the window, the widest glyph carried
     // from entry to entry.
     double widest = 0;
-    for (TextEntry* e = run.Head; e; e = e->Next) {
+    for (TextEntry* e = run.Head.get(); e; e = e->Next.get()) {
         StartEntry(*e, r.WindowWidth / 2, r.WindowHeight / 2, widest, MeasureGlyph, &r);
         const CrawlTrail& s = TrailOf(*e);
         FUZZ_CHECK(s.Spacing >= MinSpeed && s.Spacing <= MaxSpeed);
@@ -37,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         FUZZ_CHECK(s.StepLength >= MinStepLength);
     }
     for (int32_t tick = 0; tick < r.Ticks; ++tick) {
-        for (TextEntry* e = run.Head; e; e = e->Next) {
+        for (TextEntry* e = run.Head.get(); e; e = e->Next.get()) {
             CrawlTrail& s = TrailOf(*e);
             AdvanceLeader(s, r.ScreenWidth, r.ScreenHeight);
             FUZZ_CHECK(s.TrailX[0] >= 0 && s.TrailX[0] <= r.ScreenWidth);
@@ -50,7 +51,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             MoveCharacters(*e);
         }
     }
-    run.Release(TrailHooks);
-    stored.Release(NoEntryState);
     return 0;
 }

@@ -1,5 +1,5 @@
 // Orbel's and Worms' settings from any stored numbers, and what the savers
-// build from them: the validation LoadSettings applies, then Orbel's points
+// build from them: the bounds their schemas give, then Orbel's points
 // (laid out, stepped, their drawn side) and Worms' crowd (built, crawling
 // a few ticks with nothing drawn).
 //
@@ -15,12 +15,14 @@
 //   i32 Type, i32 WormsCnt, i32 WormsLen; i32 crawl width, height;
 //   u8 Worms' ticks; u8 the allocation that fails (0: none)
 #include <cstdint>
+#include <memory>
 
 #include "failure_points.h"
 #include "fuzz_input.h"
 #include "orbel_sim.h"
+#include "orbel_table.h"
 #include "random.h"
-#include "worms_values.h"
+#include "worms_table.h"
 #include "worms_walk.h"
 
 namespace {
@@ -36,14 +38,15 @@ bool InBand(int32_t v) { return v >= -PositionLimit && v <= PositionLimit; }
 
 void RunOrbel(FuzzInput& in)
 {
-    const int32_t count = ValidCount(in.I32());
+    const int32_t count = BoundedValue(OrbelTable.Settings[OrbelCount], in.I32());
     FUZZ_CHECK(count >= 1 && count <= MaxCount);
     const int32_t screenWidth = Size(in), screenHeight = Size(in);
     const int32_t windowWidth = Size(in), windowHeight = Size(in);
     const int32_t ticks = in.U8() % (MaxOrbelTicks + 1);
 
-    MassPoint* points = AllocatePoints(count);
-    FUZZ_CHECK(points != nullptr);
+    const std::unique_ptr<MassPoint[]> owned = AllocatePoints(count);
+    FUZZ_CHECK(owned != nullptr);
+    MassPoint* const points = owned.get();
     BuildPoints(points, count, screenWidth, screenHeight);
     for (int32_t i = 0; i < count; ++i) FUZZ_CHECK(InBand(points[i].X) && InBand(points[i].Y) && points[i].Z == 0);
 
@@ -62,16 +65,16 @@ void RunOrbel(FuzzInput& in)
             FUZZ_CHECK(right > p.X && bottom > p.Y);
         }
     }
-    FreePoints(points);
 }
 
 void RunWorms(FuzzInput& in)
 {
-    const int32_t type = ValidType(in.I32());
+    const SettingSpec* schema = WormsTable.Settings;
+    const int32_t type = BoundedValue(schema[WormsType], in.I32());
     FUZZ_CHECK(type == TrailClear || type == TrailNone || type == TrailSmear);
-    const int32_t stored = ValidWormsCnt(in.I32());
+    const int32_t stored = BoundedValue(schema[WormsCount], in.I32());
     FUZZ_CHECK(stored >= 1 && stored <= MaxWormsCnt);
-    const int32_t length = ValidWormsLen(in.I32());
+    const int32_t length = BoundedValue(schema[WormsLength], in.I32());
     FUZZ_CHECK(length >= 1 && length <= MaxWormsLen);
     const CrawlArea area{Size(in), Size(in)};
     const int32_t ticks = in.U8() % (MaxWormsTicks + 1);

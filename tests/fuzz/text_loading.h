@@ -11,7 +11,8 @@
 //   u16 screen width, u16 screen height; u16 window width, u16 window height
 //   u16 the widest glyph's width (up to 8 x the font size)
 //   u8  ticks (up to MaxTicks)
-//   u32 failing allocations: bit i fails allocation i of the input
+//   u32 n | lasting << 8: memory request n of the input (from the loading
+//       on; 0: none) is refused, and every later one too when lasting
 //   u32 the generator's seed
 //   then up to MaxValues "List" values, each:
 //   u16 buffer capacity (up to 2 x TextBufferSize), u32 data count,
@@ -19,15 +20,17 @@
 //   marker byte
 #pragma once
 
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <vector>
 
+#include "failure_points.h"
 #include "fuzz_input.h"
 #include "random.h"
+#include "saver_table.h"
 #include "text_list.h"
 #include "text_rules.h"
+#include "text_schema.h"
 
 constexpr int MaxValues = 8;
 constexpr int MaxTicks = 64;
@@ -36,23 +39,18 @@ constexpr uint32_t MaxCapacity = 2 * TextBufferSize;
 // Shift-JIS lead bytes, as the system reports them under code page 932.
 inline bool ShiftJisLead(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
-// Allocation i of an input fails when bit i of the mask is set; the lists
-// take it through their Allocate, as tests give them a failing allocator.
-struct AllocationLog {
-    uint32_t FailMask = 0;
-    uint32_t Count = 0;
-    uint32_t Failed = 0;
+// The memory request the input refuses, through the failure plan.
+struct MemoryRefusal {
+    int32_t Nth = 0;
+    bool Lasting = false;
 };
-inline AllocationLog Allocations;
+inline MemoryRefusal Refusal;
 
-inline void* FuzzAllocate(size_t size)
+// Whether a request was refused after the first requestsBefore of the input.
+inline bool RefusedSince(int32_t requestsBefore)
 {
-    const uint32_t n = Allocations.Count++;
-    if (n < 32 && (Allocations.FailMask >> n & 1)) {
-        ++Allocations.Failed;
-        return nullptr;
-    }
-    return std::malloc(size);
+    const int32_t now = FailurePointRequests(FailurePoint::Memory);
+    return Refusal.Nth > 0 && now >= Refusal.Nth && (requestsBefore < Refusal.Nth || Refusal.Lasting);
 }
 
 // The text of the data as UTF-16 units: one unit per character, a two-byte
@@ -116,7 +114,7 @@ inline int32_t CheckList(const TextList& list, bool withState)
 {
     int32_t count = 0;
     const TextEntry* last = nullptr;
-    for (const TextEntry* e = list.Head; e; e = e->Next) {
+    for (const TextEntry* e = list.Head.get(); e; e = e->Next.get()) {
         FUZZ_CHECK(e->Text && e->Length >= 1 && e->Text[e->Length] == 0);
         FUZZ_CHECK(withState ? e->State != nullptr : e->State == nullptr);
         last = e;
@@ -131,17 +129,18 @@ inline int32_t CheckList(const TextList& list, bool withState)
 inline void CheckCopies(const TextList& stored, const TextList& run, bool anyFailed)
 {
     CheckList(run, true);
-    const TextEntry* s = stored.Head;
+    const TextEntry* s = stored.Head.get();
     int32_t left = 0;
-    for (const TextEntry* r = run.Head; r; r = r->Next) {
-        while (s && !(s->Length == r->Length && std::memcmp(s->Text, r->Text, s->Length * sizeof(TextChar)) == 0)) {
-            s = s->Next;
+    for (const TextEntry* r = run.Head.get(); r; r = r->Next.get()) {
+        while (s && !(s->Length == r->Length &&
+                      std::memcmp(s->Text.get(), r->Text.get(), s->Length * sizeof(TextChar)) == 0)) {
+            s = s->Next.get();
             ++left;
         }
         FUZZ_CHECK(s != nullptr);
-        s = s->Next;
+        s = s->Next.get();
     }
-    for (; s; s = s->Next) ++left;
+    for (; s; s = s->Next.get()) ++left;
     if (!anyFailed) FUZZ_CHECK(left == 0);
 }
 
@@ -162,9 +161,10 @@ inline int32_t GlyphWidth(TextChar c, const RunSettings& r)
     return static_cast<int32_t>((c * 2654435761u >> 7) % (static_cast<uint32_t>(r.Widest) + 1));
 }
 
-// Reads the settings and loads the stored list (its allocations through
-// FuzzAllocate), with the generator seeded.
-inline RunSettings LoadStoredList(FuzzInput& in, TextList& stored)
+// Reads the settings and loads the stored list, with the memory refusal
+// planned and the generator seeded; the settings as the saver's table
+// bounds them.
+inline RunSettings LoadStoredList(FuzzInput& in, const SaverTable& table, TextList& stored)
 {
     const uint8_t flags = in.U8();
     const IsLeadByteFn isLead = flags & 1 ? ShiftJisLead : nullptr;
@@ -174,10 +174,10 @@ inline RunSettings LoadStoredList(FuzzInput& in, TextList& stored)
     RunSettings r{};
     // Loading brings Speed into range; the builders promise sound entries
     // at any speed, so some inputs hand them the stored one.
-    const int32_t speed = ClampSpeed(storedSpeed);
+    const int32_t speed = BoundedValue(table.Settings[TextSpeed], storedSpeed);
     FUZZ_CHECK(speed >= MinSpeed && speed <= MaxSpeed);
     r.Speed = flags & 2 ? storedSpeed : speed;
-    r.FontSize = ClampFontSize(storedFontSize);
+    r.FontSize = BoundedValue(table.Settings[TextFontSize], storedFontSize);
     FUZZ_CHECK(r.FontSize >= MinFontSize && r.FontSize <= MaxFontSize);
     r.ScreenWidth = in.U16();
     r.ScreenHeight = in.U16();
@@ -185,10 +185,11 @@ inline RunSettings LoadStoredList(FuzzInput& in, TextList& stored)
     r.WindowHeight = in.U16();
     r.Widest = in.U16() % (8 * r.FontSize + 1);
     r.Ticks = in.U8() % (MaxTicks + 1);
-    Allocations = AllocationLog{in.U32(), 0, 0};
+    const uint32_t refusal = in.U32();
+    Refusal = MemoryRefusal{static_cast<int32_t>(refusal & 0xFF), (refusal >> 8 & 1) != 0};
+    PlanFailure(FailurePoint::Memory, Refusal.Nth, Refusal.Lasting);
     SeedRandom(in.U32());
 
-    stored.Allocate = FuzzAllocate;
     for (int v = 0; v < MaxValues && !in.Empty(); ++v) LoadValue(in, stored, isLead, speed);
     FUZZ_CHECK(CheckList(stored, false) == stored.EntryCount);
     return r;

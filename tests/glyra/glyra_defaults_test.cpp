@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <memory>
 #include <vector>
 
 #include "default_texts.h"
@@ -16,9 +16,8 @@ namespace {
 // An add that takes memory for its string, as the saver's does.
 bool Record(int index, void* context)
 {
-    void* block = AllocateMemory(16);
+    const std::unique_ptr<char[]> block(NewArrayOrNull<char>(16));
     if (!block) return false;
-    std::free(block);
     static_cast<std::vector<int>*>(context)->push_back(index);
     return true;
 }

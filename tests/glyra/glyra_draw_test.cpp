@@ -19,12 +19,12 @@ protected:
     void Start(const StoredSettings& stored, uint32_t seed, MemoryCanvas& canvas)
     {
         Store(stored);
-        Glyra().LoadFromRegistry();
+        ProgramSettings().LoadFromRegistry();
         run = std::make_unique<GlyraInstanceRun>(GlyraView());
         ASSERT_TRUE(run->Prepare());
         SeedRandom(seed);
         GdiCanvas gdi(canvas.Dc());
-        PlaceEntries((*run)->Run, gdi);
+        PlaceEntries(**run, gdi);
     }
     static int Width() { return GlyraView().ScreenWidth; }
     static int Height() { return GlyraView().ScreenHeight; }
@@ -32,8 +32,8 @@ protected:
     void DrawAll(HDC dc, bool inBlack)
     {
         GdiCanvas gdi(dc);
-        for (TextEntry* e = (*run)->Run.List.Head; e; e = e->Next)
-            DrawCharacters((*run)->Run, gdi, *e, inBlack ? RGB(0, 0, 0) : TrailOf(*e).TextColour);
+        for (TextEntry* e = (*run)->List.Head.get(); e; e = e->Next.get())
+            DrawCharacters(**run, gdi, *e, inBlack ? RGB(0, 0, 0) : TrailOf(*e).TextColour);
     }
     std::unique_ptr<GlyraInstanceRun> run;
 };
@@ -75,7 +75,7 @@ TEST_F(GlyraDrawing, EveryLitPixelIsAStringsLightColour)
     stored.Speed = 1;
     Start(stored, 7, canvas);
     std::set<uint32_t> colours;
-    for (TextEntry* e = (*run)->Run.List.Head; e; e = e->Next) colours.insert(TrailOf(*e).TextColour);
+    for (TextEntry* e = (*run)->List.Head.get(); e; e = e->Next.get()) colours.insert(TrailOf(*e).TextColour);
     for (uint32_t c : colours)
         for (uint32_t channel : {c & 0xFF, (c >> 8) & 0xFF, c >> 16}) {
             EXPECT_GE(channel, 135u);
@@ -122,7 +122,7 @@ TEST_F(GlyraDrawing, EntriesStartAtHalfTheWindow)
         int32_t Width, Height, X, Y;
     } cases[] = {{1024, 768, 512, 384}, {152, 112, 76, 56}, {151, 111, 75, 55}};
     Store({{"ab", "xyz"}});
-    Glyra().LoadFromRegistry();
+    ProgramSettings().LoadFromRegistry();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Width);
         SaverView view = GlyraView();
@@ -132,8 +132,8 @@ TEST_F(GlyraDrawing, EntriesStartAtHalfTheWindow)
         ASSERT_TRUE(preview.Prepare());
         MemoryCanvas canvas(16, 16);
         GdiCanvas gdi(canvas.Dc());
-        PlaceEntries(preview->Run, gdi);
-        for (TextEntry* e = preview->Run.List.Head; e; e = e->Next) {
+        PlaceEntries(*preview, gdi);
+        for (TextEntry* e = preview->List.Head.get(); e; e = e->Next.get()) {
             const CrawlTrail& t = TrailOf(*e);
             for (int32_t k = 0; k < t.TrailLength; ++k) {
                 EXPECT_EQ(t.TrailX[k], c.X);
@@ -158,22 +158,22 @@ TEST_F(GlyraDrawing, StepFromTheWidestCharacterInTheFont)
         stored.Speed = speed;
         stored.FontSize = 60;
         Store(stored);
-        Glyra().LoadFromRegistry();
+        ProgramSettings().LoadFromRegistry();
         GlyraInstanceRun wide(GlyraView());
         ASSERT_TRUE(wide.Prepare());
         MemoryCanvas canvas(16, 16);
-        HGDIOBJ old = SelectObject(canvas.Dc(), GdiFontHandle(wide->Run.Font));
+        HGDIOBJ old = SelectObject(canvas.Dc(), GdiFontHandle(wide->Font.get()));
         SIZE w{}, m{};
         GetTextExtentPoint32W(canvas.Dc(), L"W", 1, &w);
         GetTextExtentPoint32W(canvas.Dc(), L"M", 1, &m);
         SelectObject(canvas.Dc(), old);
         const int32_t widest = w.cx > m.cx ? w.cx : m.cx;
         GdiCanvas gdi(canvas.Dc());
-        PlaceEntries(wide->Run, gdi);
+        PlaceEntries(*wide, gdi);
         const int32_t step = StepLengthFor(widest, speed);
         EXPECT_GT(widest, 20);
-        EXPECT_EQ(TrailOf(*wide->Run.List.Head).StepLength, step);
-        EXPECT_EQ(TrailOf(*wide->Run.List.Tail).StepLength, step);
+        EXPECT_EQ(TrailOf(*wide->List.Head).StepLength, step);
+        EXPECT_EQ(TrailOf(*wide->List.Tail).StepLength, step);
     }
 }
 

@@ -1,36 +1,27 @@
-// Glyra's hooks on instances of the saver, against the real registry and
-// GDI of the test prefix: the built-in strings, the font, the seed, the
-// release.
+// Glyra through the shell's hooks, on instances of the saver, against the
+// real registry and GDI of the test prefix: the built-in strings, the font,
+// the seed, the end.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "ansi_text.h"
 #include "default_texts.h"
 #include "entry_texts.h"
 #include "glyra_defaults.h"
 #include "gdi_canvas.h"
 #include "glyra_test_support.h"
+#include "failure_points.h"
 #include "random.h"
+#include "text_schema.h"
 #include "win_test_support.h"
 
 namespace {
 
-// Glyra's built-in strings as they must read, whatever the ANSI code page.
-const wchar_t* const BuiltIn[GlyraDefaultTextCount] = {
-    L"Tutte le strade portano a Roma.",
-    L"The Eyes of Truth.",
-    L"少年老い易く、学成り難し",
-    L"光陰矢の如し",
-    L"祇園精舎の鐘の音、諸行無常の響きあり。沙羅双樹の花の色、盛者必衰の理をあらはす。"
-    L"奢れる者も久しからず、ただ春の世の夢の如し。猛き者もつひには滅びぬ、ひとへに風の前の塵に同じ。",
-    L"進むことを畏れるものに明日は訪れない。",
-    L"汝自身を知れ",
-};
-
 bool Pick(int index, void* context)
 {
-    static_cast<std::vector<std::wstring>*>(context)->push_back(BuiltIn[index]);
+    static_cast<std::vector<std::wstring>*>(context)->push_back(Wide(GlyraDefaultTexts[index].Text));
     return true;
 }
 
@@ -43,31 +34,29 @@ std::vector<std::wstring> BuiltInsFromSeed(uint32_t seed)
     return picked;
 }
 
-CanvasFont* NoFont(Canvas&, const TextChar*, int32_t, bool, bool) { return nullptr; }
-
 class GlyraHooks : public GlyraTest {};
 
 // With no stored string a run shows the built-in strings that the draws
-// right after its tick-count seed pick, decoded from code page 932: a
-// random, non-empty subset in table order, another in every run. A stored
+// right after its tick-count seed pick: a random, non-empty subset in table
+// order, another in every run. A stored
 // string keeps them away.
 TEST_F(GlyraHooks, BuiltInStringsOnlyForAnEmptyList)
 {
-    Glyra().LoadFromRegistry();
+    ProgramSettings().LoadFromRegistry();
     GlyraInstanceRun run(GlyraView());
     const DWORD before = GetTickCount();
     ASSERT_TRUE(run.Prepare());
     const DWORD after = GetTickCount();
-    const std::vector<std::wstring> shown = EntryTexts(run->Run.List);
+    const std::vector<std::wstring> shown = EntryTexts(run->List);
     bool seeded = false;
     for (DWORD t = before; t <= after && !seeded; ++t) seeded = BuiltInsFromSeed(t) == shown;
     EXPECT_TRUE(seeded) << "not the strings a tick-count seed picks";
 
     Store({{"mine"}});
-    Glyra().LoadFromRegistry();
+    ProgramSettings().LoadFromRegistry();
     GlyraInstanceRun stored(GlyraView());
     ASSERT_TRUE(stored.Prepare());
-    EXPECT_EQ(EntryTexts(stored->Run.List), (std::vector<std::wstring>{L"mine"}));
+    EXPECT_EQ(EntryTexts(stored->List), (std::vector<std::wstring>{L"mine"}));
 }
 
 // The first window seeds the generator from the tick count, so stored
@@ -77,7 +66,7 @@ TEST_F(GlyraHooks, BuiltInStringsOnlyForAnEmptyList)
 TEST_F(GlyraHooks, OnlyTheFirstWindowSeedsFromTheTickCount)
 {
     Store({{"seeded"}});
-    Glyra().LoadFromRegistry();
+    ProgramSettings().LoadFromRegistry();
     GlyraInstanceRun first(GlyraView());
     SeedRandom(1);
     const DWORD before = GetTickCount();
@@ -107,14 +96,14 @@ TEST_F(GlyraHooks, PrepareMakesTheFontFromTheSettingsAndBoundsTheSize)
         stored.Bold = c.Bold;
         stored.Italic = c.Italic;
         Store(stored);
-        Glyra().LoadFromRegistry();
+        ProgramSettings().LoadFromRegistry();
         GlyraInstanceRun run(GlyraView());
         ASSERT_TRUE(run.Prepare());
-        EXPECT_EQ(run->Run.FontSize, c.Height);
-        EXPECT_EQ(Glyra().FontSize, c.Stored);
-        ASSERT_NE(run->Run.Font, nullptr);
+        EXPECT_EQ(run->FontSize, c.Height);
+        EXPECT_EQ(ProgramSettings().Values.Numbers[TextFontSize], c.Stored);
+        ASSERT_NE(run->Font, nullptr);
         LOGFONTA lf{};
-        ASSERT_EQ(GetObjectA(GdiFontHandle(run->Run.Font), sizeof lf, &lf), static_cast<int>(sizeof lf));
+        ASSERT_EQ(GetObjectA(GdiFontHandle(run->Font.get()), sizeof lf, &lf), static_cast<int>(sizeof lf));
         EXPECT_EQ(lf.lfHeight, c.Height);
         EXPECT_EQ(lf.lfWeight, c.Bold ? FW_BOLD : FW_NORMAL);
         EXPECT_EQ(lf.lfItalic != 0, c.Italic != 0);
@@ -128,22 +117,23 @@ TEST_F(GlyraHooks, PrepareMakesTheFontFromTheSettingsAndBoundsTheSize)
 TEST_F(GlyraHooks, AMissingFontIsReportedAndTheAnimationRuns)
 {
     Store({{"still here"}});
-    Glyra().MakeFont = NoFont;
-    Glyra().LoadFromRegistry();
+    ProgramSettings().LoadFromRegistry();
     MessageBoxCatcher catcher;
     GlyraInstanceRun run(GlyraView());
+    GlyraInstanceRun second(GlyraView(1));
+    PlanFailure(FailurePoint::GdiObject, 1, true);
     ASSERT_TRUE(run.Prepare());
     ASSERT_EQ(catcher.Boxes().size(), 1u);
     EXPECT_EQ(catcher.Boxes()[0].Text, "failed to creating font.");
-    EXPECT_EQ(run->Run.Font, nullptr);
-    GlyraInstanceRun second(GlyraView(1));
+    EXPECT_EQ(run->Font, nullptr);
     ASSERT_TRUE(second.Prepare());
+    ClearFailurePlan();
     EXPECT_EQ(catcher.Boxes().size(), 1u);
 
     MemoryCanvas canvas(1024, 768);
     {
         GdiCanvas gdi(canvas.Dc());
-        PlaceEntries(run->Run, gdi);
+        PlaceEntries(*run, gdi);
     }
     for (int tick = 0; tick < 5; ++tick) run.DrawFrame(canvas.Dc());
     EXPECT_GT(Lit(canvas.Pixels()), 10u);
@@ -152,24 +142,20 @@ TEST_F(GlyraHooks, AMissingFontIsReportedAndTheAnimationRuns)
     EXPECT_EQ(catcher.Boxes().size(), 1u);
 }
 
-// Release deletes the font, then frees every entry; the count of entries
-// added stays, and so do the stored texts for the other windows.
-TEST_F(GlyraHooks, ReleaseDeletesTheFontAndFreesTheList)
+// The instance's end deletes the font with the run; the stored texts stay
+// for the other windows.
+TEST_F(GlyraHooks, TheEndDeletesTheFont)
 {
     Store({{"one", "two"}});
-    Glyra().LoadFromRegistry();
+    ProgramSettings().LoadFromRegistry();
     GlyraInstanceRun run(GlyraView());
     ASSERT_TRUE(run.Prepare());
-    HFONT font = GdiFontHandle(run->Run.Font);
+    HFONT font = GdiFontHandle(run->Font.get());
     ASSERT_NE(font, nullptr);
     EXPECT_TRUE(run.QueryClose());
-    run.Release();
+    run.End();
     EXPECT_EQ(GetObjectType(font), 0u);
-    EXPECT_EQ(run->Run.Font, nullptr);
-    EXPECT_EQ(run->Run.List.Head, nullptr);
-    EXPECT_EQ(run->Run.List.Tail, nullptr);
-    EXPECT_EQ(run->Run.List.EntryCount, 2);
-    EXPECT_EQ(EntryTexts(Glyra().List), (std::vector<std::wstring>{L"one", L"two"}));
+    EXPECT_EQ(EntryTexts(ProgramSettings().Values.Strings), (std::vector<std::wstring>{L"one", L"two"}));
 }
 
 } // namespace

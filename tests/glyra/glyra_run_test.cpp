@@ -1,32 +1,30 @@
-// Glyra's run on a recording canvas: every allocation of its start and its
-// ticks refused in turn, and its one font.
-#include "glyra_run.h"
+// Glyra's run through its table on a recording canvas: every allocation of
+// its start and its ticks refused in turn, and its one font.
+#include "glyra_table.h"
 
 #include <gtest/gtest.h>
 
-#include "builtin_texts.h"
 #include "failure_sweep.h"
+#include "glyra_run.h"
 #include "random.h"
 
 namespace {
 
-// Prepare fails only when no string could be had; without its font the run
-// draws in the canvas's own; nothing leaks.
+// The start fails only when no string could be had; without its font the
+// run says so and draws in the canvas's own; nothing leaks.
 TEST(GlyraRun, EveryRefusedAllocationOrFontLeavesARunThatDrawsOrEnds)
 {
-    SweepTextRun([](RecordingCanvas& canvas) {
+    SettingValues values;
+    DefaultValues(GlyraTable, values, true);
+    values.Numbers[TextSpeed] = 2;
+    values.Numbers[TextFontSize] = 20;
+    SweepTextRun([&](RecordingCanvas& canvas) {
         SeedRandom(1);
-        GlyraRun run;
-        const uint32_t seed = 5;
-        const bool prepared =
-            PrepareGlyra(run, TextList{}, 2, 20, GlyraScreen{1024, 768, 1024, 768}, &seed, AddBytesAsText);
-        if (prepared) {
-            run.Font = canvas.MakeFont(u"face", run.FontSize, false, false);
-            PlaceEntries(run, canvas);
-            for (int tick = 0; tick < 3; ++tick) DrawGlyra(run, canvas);
-        }
-        EndGlyra(run);
-        return prepared;
+        const std::unique_ptr<SaverRun> run = StartRun(GlyraTable, values, canvas, WholeWindowView(1024, 768, 5));
+        if (!run) return false;
+        EXPECT_EQ(run->Notice != nullptr, !static_cast<GlyraRun&>(*run).Font);
+        for (int tick = 0; tick < 3; ++tick) GlyraTable.Draw(*run, canvas);
+        return true;
     });
 }
 

@@ -1,5 +1,6 @@
 #include "glyra_test_support.h"
 
+#include "failure_points.h"
 #include "win_test_support.h"
 
 const char GlyraKey[] = "Software\\Zamvel\\Glyra";
@@ -21,13 +22,13 @@ SaverView GlyraView(int32_t index) { return RunView(1024, 768, index); }
 
 void GlyraTest::SetUp()
 {
-    Glyra().ReleaseList();
+    ProgramSettings().Values.Strings.Reset();
     DeleteRegistryTree(GlyraKey);
 }
 
 void GlyraTest::TearDown()
 {
-    Glyra().MakeFont = MakeCanvasFont;
-    Glyra().ReleaseList();
+    ClearFailurePlan();
+    ProgramSettings().Values.Strings.Reset();
     DeleteRegistryTree(GlyraKey);
 }

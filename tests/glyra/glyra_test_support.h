@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "glyra_saver.h"
+#include "glyra_run.h"
 #include "saver_instance_run.h"
 
 extern const char GlyraKey[];
@@ -27,14 +27,13 @@ struct StoredSettings {
 // Replaces the program's key with these values.
 void Store(const StoredSettings& s);
 
-using GlyraInstanceRun = InstanceRun<GlyraInstance>;
+using GlyraInstanceRun = InstanceRun<GlyraRun>;
 
 // A full-screen window of 1024 x 768, the first of the run unless index
 // says otherwise.
 SaverView GlyraView(int32_t index = 0);
 
-// The key cleared and the settings' texts freed around every test, and the
-// real font maker put back.
+// The key cleared and the settings' texts freed around every test.
 class GlyraTest : public ::testing::Test {
 protected:
     void SetUp() override;

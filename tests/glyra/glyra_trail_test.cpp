@@ -20,15 +20,14 @@ constexpr int32_t ScreenH = 768;
 
 // An entry of the given text built with the given speed.
 struct Entry {
-    Entry(const std::u16string& s, int32_t speed) : text(s)
+    Entry(const std::u16string& s, int32_t speed)
     {
-        entry.Text = reinterpret_cast<TextChar*>(text.data());
-        entry.Length = static_cast<int32_t>(text.size());
-        ok = BuildCrawlTrail(entry, speed, std::malloc);
+        entry.Text.reset(new TextChar[s.size() + 1]());
+        for (size_t i = 0; i < s.size(); ++i) entry.Text[i] = s[i];
+        entry.Length = static_cast<int32_t>(s.size());
+        ok = BuildCrawlTrail(entry, speed);
     }
-    ~Entry() { FreeCrawlTrail(entry); }
     CrawlTrail& S() { return TrailOf(entry); }
-    std::u16string text;
     TextEntry entry;
     bool ok = false;
 };
@@ -75,13 +74,10 @@ TEST(GlyraEntry, FailedAllocationKeepsNothing)
 {
     for (int granted : {0, 1}) {
         PlanFailure(FailurePoint::Memory, granted + 1, true);
-        std::u16string text = u"AB";
-        TextEntry entry;
-        entry.Text = reinterpret_cast<TextChar*>(text.data());
-        entry.Length = 2;
-        EXPECT_FALSE(BuildCrawlTrail(entry, 3, AllocateMemory));
+        Entry e(u"AB", 3);
         ClearFailurePlan();
-        EXPECT_EQ(entry.State, nullptr);
+        EXPECT_FALSE(e.ok);
+        EXPECT_EQ(e.entry.State, nullptr);
     }
 }
 

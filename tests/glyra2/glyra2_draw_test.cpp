@@ -1,5 +1,5 @@
 // Glyra2's ticks drawn into a screen-sized memory DC and read back.
-#include "glyra2_saver.h"
+#include "glyra2_table.h"
 
 #include <gtest/gtest.h>
 
@@ -31,13 +31,13 @@ protected:
     {
         PutSettings(text, speed, fontSize);
         SeedRandom(1);
-        Glyra2().LoadFromRegistry();
+        ProgramSettings().LoadFromRegistry();
         run = std::make_unique<Glyra2InstanceRun>(Glyra2View());
         ASSERT_TRUE(run->Prepare());
         SeedRandom(2024);  // the same flight on every run of the test
         ASSERT_TRUE(MakeFonts(*run));
         GdiCanvas gdi(canvas.Dc());
-        PlaceEntries((*run)->Run, gdi);
+        PlaceEntries(**run, gdi);
     }
     static int Width() { return Glyra2View().ScreenWidth; }
     static int Height() { return Glyra2View().ScreenHeight; }
@@ -53,13 +53,13 @@ TEST_F(Glyra2Drawing, TheErasePassLeavesNothingBehind)
     MemoryCanvas canvas(Width(), Height());
     Start("Glyra2 flies: WMQ@&%", 2, 48, canvas);
     for (int tick = 0; tick < 300; ++tick) run->DrawFrame(canvas.Dc());
-    TextEntry& entry = *(*run)->Run.List.Head;
+    TextEntry& entry = *(*run)->List.Head;
     const int32_t newest = PathOf(entry).PrevSlot;
 
     MemoryCanvas fresh(Width(), Height());
     {
         GdiCanvas gdi(fresh.Dc());
-        DrawChain((*run)->Run, gdi, entry, newest, false);
+        DrawChain(**run, gdi, entry, newest, false);
     }
     const std::vector<uint32_t> picture = canvas.Pixels();
     EXPECT_GT(Lit(picture), 100u);
@@ -68,7 +68,7 @@ TEST_F(Glyra2Drawing, TheErasePassLeavesNothingBehind)
     // Drawing them once more in black leaves the screen black.
     {
         GdiCanvas gdi(canvas.Dc());
-        DrawChain((*run)->Run, gdi, entry, newest, true);
+        DrawChain(**run, gdi, entry, newest, true);
     }
     EXPECT_EQ(Lit(canvas.Pixels()), 0u);
 }
@@ -81,9 +81,9 @@ TEST_F(Glyra2Drawing, TheStringUnrollsFromTheFarCentre)
 {
     MemoryCanvas canvas(Width(), Height());
     Start("ABCDE", 2, 48, canvas);
-    TextEntry& entry = *(*run)->Run.List.Head;
+    TextEntry& entry = *(*run)->List.Head;
     FlightPath& s = PathOf(entry);
-    const Glyra2Space& space = (*run)->Run.Space;
+    const Glyra2Space& space = (*run)->Space;
     const int32_t farFont = ScaleDown(48, 2000) + 2;
     const uint32_t farColour = DimmedColour(s.Red, s.Green, s.Blue, 2000);
     ASSERT_GT(s.MaxExtent, 0);

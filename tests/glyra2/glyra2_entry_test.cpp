@@ -22,14 +22,12 @@ bool NoTurns() { return RandomInt(3) == 1 && RandomInt(3) == 1; }
 struct Entry {
     explicit Entry(int32_t length, int32_t speed)
     {
-        text.assign(static_cast<size_t>(length), u'A');
-        entry.Text = reinterpret_cast<TextChar*>(text.data());
+        entry.Text.reset(new TextChar[static_cast<size_t>(length) + 1]());
+        for (int32_t i = 0; i < length; ++i) entry.Text[i] = u'A';
         entry.Length = length;
-        ok = BuildFlightPath(entry, speed, std::malloc);
+        ok = BuildFlightPath(entry, speed);
     }
-    ~Entry() { FreeFlightPath(entry); }
     FlightPath& S() { return PathOf(entry); }
-    std::u16string text;
     TextEntry entry;
     bool ok = false;
 };
@@ -282,14 +280,11 @@ TEST(BuildFlightPath, OutOfMemoryKeepsNothingAndDrawsNothing)
 {
     for (int granted = 0; granted < 2; ++granted) {
         SeedRandom(99);
-        std::u16string text = u"abc";
-        TextEntry entry;
-        entry.Text = reinterpret_cast<TextChar*>(text.data());
-        entry.Length = 3;
         PlanFailure(FailurePoint::Memory, granted + 1, true);
-        EXPECT_FALSE(BuildFlightPath(entry, 3, AllocateMemory));
+        Entry e(3, 3);
         ClearFailurePlan();
-        EXPECT_EQ(entry.State, nullptr);
+        EXPECT_FALSE(e.ok);
+        EXPECT_EQ(e.entry.State, nullptr);
         EXPECT_EQ(RandomState(), 99u);
     }
 }

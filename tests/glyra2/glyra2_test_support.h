@@ -4,13 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include "glyra2_saver.h"
+#include "glyra2_run.h"
 #include "saver_instance_run.h"
 
 inline constexpr char Glyra2Key[] = "Software\\Zamvel\\Glyra2";
 inline constexpr char Glyra2ListKey[] = "Software\\Zamvel\\Glyra2\\List";
 
-using Glyra2InstanceRun = InstanceRun<Glyra2Instance>;
+using Glyra2InstanceRun = InstanceRun<Glyra2Run>;
 
 // The run's font table for the settings' face, as OnCreate makes it.
 bool MakeFonts(Glyra2InstanceRun& run);

@@ -14,6 +14,7 @@
 #include "process_census.h"
 #include "registry_shapes.h"
 #include "saver_hooks.h"
+#include "table_saver.h"
 #include "watched_start.h"
 
 #include <windows.h>
@@ -24,10 +25,6 @@
 #include <new>
 #include <string>
 #include <vector>
-
-#ifdef ZAMVEL_TEXT_SAVER
-#include "text_settings.h"
-#endif
 
 // Every C++ object of the process counted: the program's through the shell
 // and the savers, and the sweep's own, which it makes none of while a start
@@ -111,14 +108,7 @@ long LiveBlocks() { return LiveObjects + static_cast<long>(LiveMemoryBlocks()); 
 
 // The stored list belongs to the settings object, which outlives a start;
 // it goes after each start so that the blocks counted are the start's.
-void ReleaseStoredList(const SaverHooks& saver)
-{
-#ifdef ZAMVEL_TEXT_SAVER
-    static_cast<TextSettings&>(saver.Settings()).ReleaseList();
-#else
-    (void)saver;
-#endif
-}
+void ReleaseStoredList() { ProgramSettings().Values.Strings.Reset(); }
 
 bool Store(const ProgramCase& c)
 {
@@ -157,7 +147,7 @@ Outcome Start(const SaverHooks& saver, const ProgramCase& c, FailurePoint point,
     Outcome o;
     o.Requests = FailurePointRequests(point);
     ClearFailurePlan();
-    ReleaseStoredList(saver);
+    ReleaseStoredList();
     if (Leak) (void)AllocateMemory(1);
 
     const long blocksAfter = LiveBlocks();
@@ -219,7 +209,7 @@ int main(int argc, char** argv)
     WatchedStart(ProgramSaver, "/s", "warm-up");
     MessageBoxA(nullptr, "warm-up", ProgramSaver.Name, MB_ICONERROR);
     WatchedStart(ProgramSaver, "/s", "warm-up");
-    ReleaseStoredList(ProgramSaver);
+    ReleaseStoredList();
 
     int failed = 0, starts = 0;
     for (const auto& p : Points) {

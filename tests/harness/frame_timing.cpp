@@ -20,13 +20,15 @@
 //                    [--list N[xL]] [Value=Number ...]
 //
 // Each Value=Number is written as a REG_DWORD to the program's key before the
-// settings load, so one program is timed at several settings; --list N
+// settings load, so one program is timed at several settings (Value=max: the
+// upper bound its schema gives); --list N
 // stores N texts of 259 bytes, the longest an entry holds, in its "List"
 // (--list NxL: of L bytes).
 #include "saver_hooks.h"
 #include "process_census.h"
 #include "random.h"
 #include "settings_key.h"
+#include "table_saver.h"
 
 #include <windows.h>
 
@@ -88,7 +90,11 @@ bool ParseOptions(int argc, char** argv, Options& o)
         }
         const char* eq = std::strchr(argv[i], '=');
         if (!eq) return false;
-        o.Values.emplace_back(std::string(argv[i], static_cast<size_t>(eq - argv[i])), static_cast<DWORD>(std::strtol(eq + 1, nullptr, 10)));
+        const std::string name(argv[i], static_cast<size_t>(eq - argv[i]));
+        const int32_t setting = SettingIndex(ProgramWindows.Table, name.c_str());
+        const bool max = std::strcmp(eq + 1, "max") == 0 && setting >= 0;
+        o.Values.emplace_back(name, static_cast<DWORD>(max ? ProgramWindows.Table.Settings[setting].Max
+                                                           : std::strtol(eq + 1, nullptr, 10)));
         if (!o.Label.empty()) o.Label += ' ';
         o.Label += argv[i];
     }
@@ -227,7 +233,6 @@ public:
             DestroyWindow(window_);
             Pump();
         }
-        if (run_) saver.Release(*run_);
         run_.reset();
         if (memory_) {
             SelectObject(memory_, saved_);

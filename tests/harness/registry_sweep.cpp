@@ -20,6 +20,7 @@
 // that a crash is reported.
 #include "registry_shapes.h"
 #include "saver_hooks.h"
+#include "table_saver.h"
 #include "watched_start.h"
 
 #include <windows.h>
@@ -32,18 +33,25 @@
 
 namespace {
 
-// The values each program reads.
+// The values the program reads, in the order it reads them: its schema's.
 struct ProgramValues {
-    const char* Program;
+    std::vector<std::wstring> Names;
     std::vector<const wchar_t*> Values;
-    bool HasList;
+    bool HasList = false;
 };
-const ProgramValues Table[] = {
-    {"Orbel", {L"Count"}, false},
-    {"Worms", {L"Type", L"WormsCnt", L"WormsLen"}, false},
-    {"Glyra2", {L"Speed", L"FontName", L"FontSize", L"FontBold", L"FontItalic"}, true},
-    {"Glyra", {L"Speed", L"FontName", L"FontSize", L"FontBold", L"FontItalic"}, true},
-};
+
+void ReadSchema(ProgramValues& p)
+{
+    const SaverTable& table = ProgramWindows.Table;
+    for (int32_t i = 0; i < table.SettingCount; ++i) {
+        const char* name = table.Settings[i].Name;
+        if (table.Settings[i].Kind == SettingKind::Strings)
+            p.HasList = true;
+        else
+            p.Names.emplace_back(name, name + std::strlen(name));
+    }
+    for (const std::wstring& n : p.Names) p.Values.push_back(n.c_str());
+}
 
 constexpr DWORD RunLimitMs = 20000;  // a start that takes longer is stuck
 std::wstring KeyPath;
@@ -189,10 +197,8 @@ int main(int argc, char** argv)
         else if (std::strcmp(argv[i], "--crash") == 0) crash = true;
         else return 2;
     }
-    const ProgramValues* program = nullptr;
-    for (const ProgramValues& p : Table)
-        if (std::strcmp(p.Program, ProgramSaver.Name) == 0) program = &p;
-    if (!program) return 2;
+    ProgramValues program;
+    ReadSchema(program);
     KeyPath = ProgramKeyPath(ProgramSaver.Name);
 
     WatchStarts(KeyPath, RunLimitMs);
@@ -203,7 +209,7 @@ int main(int argc, char** argv)
     // Two rounds: each value takes every kind of data twice, with two types.
     if (runs <= 0) runs = 2 * static_cast<int>(kinds.size());
     if (crash) runs = 1;
-    const std::vector<RunShapes> plan = PlanRuns(*program, kinds, seed, runs);
+    const std::vector<RunShapes> plan = PlanRuns(program, kinds, seed, runs);
 
     int failed = 0;
     DWORD slowest = 0;

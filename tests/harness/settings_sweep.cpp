@@ -8,6 +8,7 @@
 //   sweep_NAME.exe [Name=Number ...]   only the given values, else the table
 #include "saver_hooks.h"
 #include "saver_shell.h"
+#include "table_saver.h"
 
 #include <windows.h>
 
@@ -15,27 +16,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
 namespace {
-
-// The numeric values each program reads, by the name it stores them under,
-// with the edges of the bounds it applies at load.
-struct SweptValue {
-    const char* Name;
-    std::vector<DWORD> Bounds;
-};
-struct ProgramValues {
-    const char* Program;
-    std::vector<SweptValue> Values;
-};
-const ProgramValues Table[] = {
-    {"Orbel", {{"Count", {3500, 3501}}}},
-    {"Worms", {{"Type", {3}}, {"WormsCnt", {2000, 2001}}, {"WormsLen", {1000, 1001}}}},
-    {"Glyra2", {{"Speed", {5, 6}}, {"FontSize", {5, 6, 400, 401}}, {"FontBold", {}}, {"FontItalic", {}}}},
-    {"Glyra", {{"Speed", {5, 6}}, {"FontSize", {5, 6, 400, 401}}, {"FontBold", {}}, {"FontItalic", {}}}},
-};
 
 // Every value also takes these: the smallest, the 16-bit and 32-bit edges,
 // and what a REG_DWORD holds beyond 2^31 (negative once read as a signed
@@ -169,13 +155,19 @@ int main(int argc, char** argv)
         runs.emplace_back(std::string(argv[i], static_cast<size_t>(eq - argv[i])),
                           static_cast<DWORD>(std::strtoul(eq + 1, nullptr, 10)));
     }
-    if (runs.empty())
-        for (const ProgramValues& p : Table)
-            if (std::strcmp(p.Program, ProgramSaver.Name) == 0)
-                for (const SweptValue& v : p.Values) {
-                    for (DWORD e : Edges) runs.emplace_back(v.Name, e);
-                    for (DWORD b : v.Bounds) runs.emplace_back(v.Name, b);
-                }
+    // Every numeric value the program reads, at the edges above and at
+    // those of the bounds its schema gives.
+    const SaverTable& table = ProgramWindows.Table;
+    const bool given = !runs.empty();
+    for (int32_t i = 0; !given && i < table.SettingCount; ++i) {
+        const SettingSpec& v = table.Settings[i];
+        if (!IsNumeric(v)) continue;
+        std::set<DWORD> values(std::begin(Edges), std::end(Edges));
+        if (v.Kind != SettingKind::Flag)
+            for (int64_t b : {int64_t{v.Min} - 1, int64_t{v.Min}, int64_t{v.Max}, int64_t{v.Max} + 1})
+                values.insert(static_cast<DWORD>(b));
+        for (DWORD value : values) runs.emplace_back(v.Name, value);
+    }
 
     std::string label;
     CreateThread(nullptr, 0, Watchdog, &label, 0, nullptr);

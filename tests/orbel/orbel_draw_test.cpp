@@ -1,7 +1,7 @@
 // Orbel's hooks drawing into a real memory DC: white squares where the
 // points are, last tick's squares blacked out, nothing else touched.
-#include "orbel_saver.h"
-#include "orbel_settings.h"
+#include "orbel_run.h"
+#include "orbel_table.h"
 #include "random.h"
 #include "saver_instance_run.h"
 #include "win_test_support.h"
@@ -55,26 +55,26 @@ protected:
     // A run on a 1024 x 768 monitor, or on the view given.
     void Start(const SaverView& view = RunView(1024, 768))
     {
-        run = std::make_unique<InstanceRun<OrbelInstance>>(view);
+        run = std::make_unique<InstanceRun<OrbelRun>>(view);
     }
 
     // Points at rest at the given places.
     void Place(const std::vector<Square>& at, int side)
     {
         Start();
-        (*run)->Run.Count = static_cast<int32_t>(at.size());
-        (*run)->Run.PointSize = side;
-        (*run)->Run.Points = AllocatePoints((*run)->Run.Count);
-        ASSERT_NE((*run)->Run.Points, nullptr);
+        (*run)->Count = static_cast<int32_t>(at.size());
+        (*run)->PointSize = side;
+        (*run)->Points = AllocatePoints((*run)->Count);
+        ASSERT_NE((*run)->Points, nullptr);
         for (size_t i = 0; i < at.size(); ++i) {
-            (*run)->Run.Points[i].Mass = PointMass;
-            (*run)->Run.Points[i].X = at[i].X;
-            (*run)->Run.Points[i].Y = at[i].Y;
+            (*run)->Points[i].Mass = PointMass;
+            (*run)->Points[i].X = at[i].X;
+            (*run)->Points[i].Y = at[i].Y;
         }
     }
     void Draw(HDC dc, HWND window = nullptr) { run->DrawFrame(dc, window); }
 
-    std::unique_ptr<InstanceRun<OrbelInstance>> run;
+    std::unique_ptr<InstanceRun<OrbelRun>> run;
 };
 
 TEST_F(OrbelDrawTest, WhiteSquaresWhereThePointsAreAndTheOldOnesErased)
@@ -94,15 +94,15 @@ TEST_F(OrbelDrawTest, WhiteSquaresWhereThePointsAreAndTheOldOnesErased)
     // goes black, the new one is white, the others stay.
     canvas.Fill(Black);
     Draw(canvas.Dc());
-    (*run)->Run.Points[0].X = 70;
-    (*run)->Run.Points[0].Y = 60;
+    (*run)->Points[0].X = 70;
+    (*run)->Points[0].Y = 60;
     Draw(canvas.Dc());
     const std::vector<Square> second = {{70, 60}, {100, 30}, {50, 90}};
     EXPECT_EQ(Differences(canvas.Pixels(), Expected(canvas, Black, {}, second, 5)), 0);
     EXPECT_EQ(canvas.Pixel(10, 20), Black);
     EXPECT_EQ(canvas.Pixel(70, 60), White);
-    EXPECT_EQ((*run)->Run.Points[0].DrawnX, 70);
-    EXPECT_EQ((*run)->Run.Points[0].DrawnY, 60);
+    EXPECT_EQ((*run)->Points[0].DrawnX, 70);
+    EXPECT_EQ((*run)->Points[0].DrawnY, 60);
 }
 
 TEST_F(OrbelDrawTest, ANewSquareIsNeverCutByAnotherPointsErase)
@@ -111,9 +111,9 @@ TEST_F(OrbelDrawTest, ANewSquareIsNeverCutByAnotherPointsErase)
     Place({{20, 20}, {40, 40}}, 9);
     MemoryCanvas canvas(80, 80);
     Draw(canvas.Dc());
-    (*run)->Run.Points[0].X = 60;
-    (*run)->Run.Points[1].X = 22;
-    (*run)->Run.Points[1].Y = 22;
+    (*run)->Points[0].X = 60;
+    (*run)->Points[1].X = 22;
+    (*run)->Points[1].Y = 22;
     Draw(canvas.Dc());
     EXPECT_EQ(Differences(canvas.Pixels(), Expected(canvas, Black, {}, {{60, 20}, {22, 22}}, 9)), 0);
 }
@@ -145,17 +145,16 @@ TEST_F(OrbelDrawTest, WithoutPointsNothingIsDrawnAndTheCloseStillGoesThrough)
     Draw(canvas.Dc());
     EXPECT_EQ(Differences(canvas.Pixels(), Expected(canvas, Grey, {}, {}, 2)), 0);
     EXPECT_TRUE(run->QueryClose());
-    EXPECT_EQ((*run)->Run.Points, nullptr);
+    EXPECT_EQ((*run)->Points, nullptr);
 }
 
 TEST_F(OrbelDrawTest, CloseFreesThePointsAndIsNeverRefused)
 {
     Place({{1, 1}, {2, 2}}, 2);
     EXPECT_TRUE(run->QueryClose());
-    EXPECT_EQ((*run)->Run.Points, nullptr) << "the freed array cannot be reached any more";
+    EXPECT_EQ((*run)->Points, nullptr) << "the freed array cannot be reached any more";
     EXPECT_TRUE(run->QueryClose()) << "a second close is harmless";
     EXPECT_TRUE(run->Prepare());
-    run->Release();
 }
 
 TEST_F(OrbelDrawTest, OnCreateScalesTheSquaresToThePreview)
@@ -167,7 +166,7 @@ TEST_F(OrbelDrawTest, OnCreateScalesTheSquaresToThePreview)
     for (const Case& c : cases) {
         Start(PreviewView(1024, 768, c.width, c.height));
         run->OnCreate(nullptr);
-        EXPECT_EQ((*run)->Run.PointSize, c.expected) << c.width << " x " << c.height;
+        EXPECT_EQ((*run)->PointSize, c.expected) << c.width << " x " << c.height;
         run->QueryClose();
     }
 }
@@ -186,19 +185,19 @@ TEST_F(OrbelDrawTest, OnCreateShowsTheOpeningLayoutInAPreviewSizedWindow)
     RECT r{};
     GetClientRect(window, &r);
     Start(PreviewView(1024, 768, r.right, r.bottom));
-    Orbel().Count = 50;
+    ProgramSettings().Values.Numbers[OrbelCount] = 50;
 
     SeedRandom(1);
     run->OnCreate(window);
     EXPECT_TRUE(IsWindowVisible(window));
-    ASSERT_NE((*run)->Run.Points, nullptr);
-    EXPECT_EQ((*run)->Run.PointSize, 14);
+    ASSERT_NE((*run)->Points, nullptr);
+    EXPECT_EQ((*run)->PointSize, 14);
     std::vector<MassPoint> layout(50);
     SeedRandom(1);
     BuildPoints(layout.data(), 50, 1024, 768);
     for (int i = 0; i < 50; ++i) {
-        EXPECT_EQ((*run)->Run.Points[i].X, layout[i].X);
-        EXPECT_EQ((*run)->Run.Points[i].Y, layout[i].Y);
+        EXPECT_EQ((*run)->Points[i].X, layout[i].X);
+        EXPECT_EQ((*run)->Points[i].Y, layout[i].Y);
     }
 
     // Drawn through the shell's preview mapping, every point shows as a dot
@@ -209,7 +208,7 @@ TEST_F(OrbelDrawTest, OnCreateShowsTheOpeningLayoutInAPreviewSizedWindow)
     SetViewportExtEx(canvas.Dc(), 152, 112, nullptr);
     Draw(canvas.Dc(), window);
     for (int i = 0; i < 50; ++i) {
-        const MassPoint& p = (*run)->Run.Points[i];
+        const MassPoint& p = (*run)->Points[i];
         const int x = p.X * 152 / 1024, y = p.Y * 112 / 768;
         bool seen = false;
         for (int dy = 0; dy <= 2; ++dy)

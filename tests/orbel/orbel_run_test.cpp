@@ -35,7 +35,7 @@ TEST(OrbelRun, EveryRefusedAllocationLeavesARunThatClosesCleanly)
         const int32_t requests = FailurePointRequests(FailurePoint::Memory);
         hadPoints = run.Points != nullptr;
         EndOrbel(run);
-        EXPECT_EQ(run.Points, nullptr);
+        EXPECT_FALSE(run.Points);
         drawn.clear();
         for (const auto& b : canvas.Boxes) drawn.push_back({b.Box.Left, b.Box.Top, b.Colour});
         return requests;

@@ -9,11 +9,11 @@
 
 namespace {
 
-// A settings object on a key of the test's choosing, whose load and save
-// only count.
+// A settings object of a program of the test's choosing, whose load and
+// save only count.
 class PathSettings : public SettingsKey {
 public:
-    explicit PathSettings(const char* path) : SettingsKey(path) {}
+    explicit PathSettings(const char* program) : SettingsKey(program) {}
     void LoadSettings() override { ++Loads; }
     bool SaveSettings() override
     {
@@ -47,7 +47,7 @@ protected:
         ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, TestKeyPath, 0, KEY_ALL_ACCESS, &store.KeyHandle),
                   ERROR_SUCCESS);
     }
-    PathSettings store{TestKeyPath};
+    PathSettings store{"ShellTest"};
 };
 
 } // namespace
@@ -167,8 +167,9 @@ TEST_F(StoreTest, SubKeysAreCreatedWhileTheKeyIsOpen)
 TEST_F(StoreTest, AKeyThatCannotBeCreatedFailsTheSaveAndWritesNothing)
 {
     // A key name of more than 255 characters cannot exist.
-    const std::string path = "Software\\Zamvel\\" + std::string(300, 'k');
-    PathSettings bad(path.c_str());
+    const std::string name(300, 'k');
+    const std::string path = "Software\\Zamvel\\" + name;
+    PathSettings bad(name.c_str());
     EXPECT_FALSE(bad.SaveToRegistry());
     EXPECT_EQ(bad.Saves, 0) << "SaveSettings does not run without a key";
     EXPECT_EQ(bad.KeyHandle, nullptr);

@@ -10,6 +10,7 @@ namespace {
 class TestInstance final : public SaverInstance {
 public:
     using SaverInstance::SaverInstance;
+    ~TestInstance() override { ++TheTestSettings.Deletes; }
     int Frames = 0;
     bool Closed = false;
 };
@@ -60,15 +61,13 @@ bool QueryClose(SaverInstance& instance, HWND)
     return TheTestSettings.AllowClose;
 }
 
-void Release(SaverInstance&) { ++TheTestSettings.Releases; }
-
 } // namespace
 
 const SaverHooks TestSaver = {
-    "ShellTest", true, Settings, RunSettingsDialog, NewInstance, Prepare, OnCreate, DrawFrame, QueryClose, Release,
+    "ShellTest", true, Settings, RunSettingsDialog, NewInstance, Prepare, OnCreate, DrawFrame, QueryClose,
 };
 
-TestSettings::TestSettings() : SettingsKey(TestKeyPath) {}
+TestSettings::TestSettings() : SettingsKey("ShellTest") {}
 
 void TestSettings::LoadSettings()
 {
@@ -101,7 +100,7 @@ void ResetTestSaver()
     s.AllowClose = true;
     s.OnFrame = nullptr;
     s.OnCreated = nullptr;
-    s.Loads = s.Saves = s.Prepares = s.Creates = s.Frames = s.CloseQueries = s.Releases = 0;
+    s.Loads = s.Saves = s.Prepares = s.Creates = s.Frames = s.CloseQueries = s.Deletes = 0;
     s.FramesAfterClose = 0;
     s.Dialogs = 0;
     s.DialogOwner = nullptr;

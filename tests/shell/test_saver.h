@@ -26,7 +26,7 @@ public:
     std::function<void(HWND, HDC, int)> OnFrame;
     std::function<void(HWND)> OnCreated;
     // What the hooks saw, over every instance of a run.
-    int Loads = 0, Saves = 0, Prepares = 0, Creates = 0, Frames = 0, CloseQueries = 0, Releases = 0;
+    int Loads = 0, Saves = 0, Prepares = 0, Creates = 0, Frames = 0, CloseQueries = 0, Deletes = 0;
     int FramesAfterClose = 0;  // drawn by an instance whose close was allowed
     int Dialogs = 0;
     HWND DialogOwner = nullptr;

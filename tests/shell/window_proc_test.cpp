@@ -148,7 +148,7 @@ TEST_F(ShellTest, RunEndsOnKeyOrLeftClickButNotOnOtherInput)
         EXPECT_TRUE(aliveAfterOtherInput) << "message " << ending;
         EXPECT_EQ(s.CloseQueries, Monitors()) << "every window was asked";
         EXPECT_EQ(s.FramesAfterClose, 0) << "no frame after an allowed close";
-        EXPECT_EQ(s.Releases, Monitors());
+        EXPECT_EQ(s.Deletes, Monitors());
         for (HWND w : s.Windows) EXPECT_FALSE(IsWindow(w));
     }
 }
@@ -247,14 +247,14 @@ TEST_F(ShellTest, ConfigureShowsTheDialogOnlyAndLeavesScreenSavingAlone)
         EXPECT_EQ(s.Dialogs, 1) << c.Args;
         EXPECT_EQ(reinterpret_cast<UINT_PTR>(s.DialogOwner), c.Owner) << c.Args;
         EXPECT_TRUE(s.Views.empty()) << c.Args;
-        EXPECT_EQ(s.Prepares + s.Creates + s.Releases, 0) << c.Args;
+        EXPECT_EQ(s.Prepares + s.Creates + s.Deletes, 0) << c.Args;
         EXPECT_FALSE(ScreenSaveActive()) << c.Args;
     }
     SetScreenSaveActive(TRUE);
 }
 
-// A failed Prepare releases what was made; an instance that cannot be made
-// ends the run before any Prepare. Both quietly, leaving screen saving alone.
+// A failed Prepare ends the run with what was made deleted; an instance
+// that cannot be made ends it before any Prepare. Both quietly, leaving screen saving alone.
 TEST_F(ShellTest, AFailedPrepareOrInstanceEndsQuietly)
 {
     for (bool noInstance : {false, true}) {
@@ -265,7 +265,7 @@ TEST_F(ShellTest, AFailedPrepareOrInstanceEndsQuietly)
         s.InstanceResult = !noInstance;
         EXPECT_EQ(Run("/s"), 0);
         EXPECT_EQ(s.Prepares, noInstance ? 0 : 1) << "the first failure ends it";
-        EXPECT_EQ(s.Releases, noInstance ? 0 : 1);
+        EXPECT_EQ(s.Deletes, noInstance ? 0 : 1);
         EXPECT_EQ(s.Creates, 0);
         EXPECT_TRUE(boxes.Boxes().empty());
         EXPECT_FALSE(ScreenSaveActive()) << "no window, so screen saving untouched";
@@ -281,7 +281,7 @@ TEST_F(ShellTest, ABogusPreviewHandleFailsTheWindowWithAMessage)
     ASSERT_EQ(s.Views.size(), 1u);
     EXPECT_EQ(s.Views[0].WindowWidth, 0);
     EXPECT_EQ(s.Views[0].WindowHeight, 0);
-    EXPECT_EQ(s.Releases, 0);
+    EXPECT_EQ(s.Deletes, 1) << "the instance goes with the run";
     ASSERT_EQ(boxes.Boxes().size(), 1u);
     EXPECT_EQ(boxes.Boxes()[0].Text, "Failed to CreateWindow.\n");
     EXPECT_EQ(boxes.Boxes()[0].Caption, "ShellTest");
@@ -298,7 +298,7 @@ TEST_F(ShellTest, AClassThatCannotBeRegisteredFailsWithAMessage)
     EXPECT_EQ(Run("/s"), 0);
     UnregisterClassA(SaverClassName, Instance());
     EXPECT_EQ(s.Creates, 0);
-    EXPECT_EQ(s.Releases, 0);
+    EXPECT_EQ(s.Deletes, Monitors());
     ASSERT_EQ(boxes.Boxes().size(), 1u);
     EXPECT_EQ(boxes.Boxes()[0].Text, "Failed to RegisterClassEx.\n");
 }
@@ -330,7 +330,7 @@ TEST_F(ShellTest, PreviewMapsTheFullScreenOntoThePreviewWindow)
     EXPECT_EQ(corner.x, 152);
     EXPECT_EQ(corner.y, 112);
     EXPECT_EQ(lit, 152 * 112) << "the full-screen rectangle fills exactly the preview";
-    EXPECT_EQ(s.Releases, 1);
+    EXPECT_EQ(s.Deletes, 1);
 }
 
 // A saver that draws over the screen finds it as it was: the preview the

@@ -2,15 +2,17 @@
 // call of the save fails, and wherever the save stops (a crash), the list
 // loaded afterwards is the old one or the new one, whole. Against the real
 // registry of the test prefix.
-#include "text_settings.h"
+#include "table_settings.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "ansi_text.h"
 #include "entry_texts.h"
 #include "failure_points.h"
+#include "text_test_table.h"
 #include "win_test_support.h"
 
 namespace {
@@ -22,13 +24,9 @@ const std::string NewListPath = std::string(TestKeyPath) + "\\List.new";
 const std::vector<std::string> OldTexts = {"old one", "old two", "old three"};
 const std::vector<std::string> NewTexts = {"new one", "new two", "new three", "new four"};
 
-class TestTextSettings : public TextSettings {
-public:
-    TestTextSettings() : TextSettings(TestKeyPath, 48) {}
-    ~TestTextSettings() { ReleaseList(); }
-};
+constexpr SaverTable Table = TextTestTable("ListSaveTest");
 
-std::vector<std::wstring> Wide(const std::vector<std::string>& texts)
+std::vector<std::wstring> Widened(const std::vector<std::string>& texts)
 {
     std::vector<std::wstring> out;
     for (const std::string& t : texts) out.emplace_back(t.begin(), t.end());
@@ -38,9 +36,9 @@ std::vector<std::wstring> Wide(const std::vector<std::string>& texts)
 // The list as a fresh process would load it.
 std::vector<std::wstring> LoadedTexts()
 {
-    TestTextSettings s;
+    TableSettings s(Table);
     s.LoadFromRegistry();
-    return EntryTexts(s.List);
+    return EntryTexts(s.Values.Strings);
 }
 
 class ListSaveTest : public ::testing::Test {
@@ -62,11 +60,10 @@ protected:
     // lasting: a crash there). Requests is then the save's call count.
     bool SaveNewList(int32_t nth = 0, bool lasting = false)
     {
-        TestTextSettings s;
+        TableSettings s(Table);
         s.LoadFromRegistry();
-        s.ReleaseList();
-        s.List.Reset();
-        for (const std::string& t : NewTexts) s.AddText(t.c_str());
+        s.Values.Strings.Reset();
+        for (const std::string& t : NewTexts) AddAnsiText(s.Values.Strings, t.c_str(), CP_ACP, 0, NoEntryState);
         PlanFailure(FailurePoint::Registry, nth, lasting);
         const bool saved = s.SaveToRegistry();
         Requests = FailurePointRequests(FailurePoint::Registry);
@@ -94,17 +91,17 @@ TEST_F(ListSaveTest, ARefusedOrStoppedSaveLeavesTheOldOrTheNewList)
             SetUp();
             const bool saved = SaveNewList(nth, lasting);
             const std::vector<std::wstring> loaded = LoadedTexts();
-            EXPECT_TRUE(loaded == Wide(OldTexts) || loaded == Wide(NewTexts));
+            EXPECT_TRUE(loaded == Widened(OldTexts) || loaded == Widened(NewTexts));
             if (saved) {
-                EXPECT_EQ(loaded, Wide(NewTexts));
+                EXPECT_EQ(loaded, Widened(NewTexts));
             }
             EXPECT_FALSE(saved && lasting) << "a stopped save said it succeeded";
-            ++(loaded == Wide(NewTexts) ? newLoaded : oldLoaded);
+            ++(loaded == Widened(NewTexts) ? newLoaded : oldLoaded);
             EXPECT_TRUE(KeyExists(ListPath));
 
             ASSERT_TRUE(SaveNewList());
             EXPECT_EQ(SubKeys(TestKeyPath), std::vector<std::string>{"List"});
-            EXPECT_EQ(LoadedTexts(), Wide(NewTexts));
+            EXPECT_EQ(LoadedTexts(), Widened(NewTexts));
         }
     EXPECT_GT(oldLoaded, 0);
     EXPECT_GT(newLoaded, 0);
@@ -119,7 +116,7 @@ TEST_F(ListSaveTest, AFailedRenameLeavesTheNewListForTheNextLoad)
     EXPECT_FALSE(SaveNewList(Requests));
     EXPECT_TRUE(KeyExists(NewListPath));
     EXPECT_FALSE(KeyExists(ListPath));
-    EXPECT_EQ(LoadedTexts(), Wide(NewTexts));
+    EXPECT_EQ(LoadedTexts(), Widened(NewTexts));
     EXPECT_EQ(SubKeys(TestKeyPath), std::vector<std::string>{"List"});
 }
 
@@ -129,9 +126,9 @@ TEST_F(ListSaveTest, AStaleNewListBesideTheListIsIgnoredAndReplaced)
 {
     for (const char* n : {"1", "2", "3", "4", "5", "6"}) ASSERT_TRUE(PutValue(NewListPath, n, REG_SZ, "stale"));
     ASSERT_TRUE(PutValue(NewListPath + "\\Inner", "x", REG_SZ, "stale"));
-    EXPECT_EQ(LoadedTexts(), Wide(OldTexts));
+    EXPECT_EQ(LoadedTexts(), Widened(OldTexts));
     ASSERT_TRUE(SaveNewList());
-    EXPECT_EQ(LoadedTexts(), Wide(NewTexts));
+    EXPECT_EQ(LoadedTexts(), Widened(NewTexts));
     std::vector<std::string> names;
     for (const RawValue& v : Values(ListPath)) names.push_back(v.Name);
     EXPECT_EQ(names, (std::vector<std::string>{"1", "2", "3", "4"}));
@@ -145,7 +142,7 @@ TEST_F(ListSaveTest, ALoadFinishesASaveStoppedBeforeTheRename)
     DeleteRegistryTree(ListPath.c_str());
     for (size_t i = 0; i < NewTexts.size(); ++i)
         ASSERT_TRUE(PutValue(NewListPath, std::to_string(i + 1), REG_SZ, NewTexts[i]));
-    EXPECT_EQ(LoadedTexts(), Wide(NewTexts));
+    EXPECT_EQ(LoadedTexts(), Widened(NewTexts));
     EXPECT_EQ(SubKeys(TestKeyPath), std::vector<std::string>{"List"});
     EXPECT_EQ(Values(ListPath).size(), NewTexts.size());
 }

@@ -19,26 +19,13 @@
 #include "resource_reader.h"
 #include "saver_hooks.h"
 #include "settings_dialog_ids.h"
+#include "text_schema.h"
 #include "win_test_support.h"
 
 namespace {
 
 std::string KeyPath() { return std::string("Software\\Zamvel\\") + ProgramSaver.Name; }
 std::string ListPath() { return KeyPath() + "\\List"; }
-
-// Everything below the program's key, values and sub-keys, as one text:
-// two exports are equal when nothing was written.
-std::string Export(const std::string& path)
-{
-    std::string out = "[" + path + "]\n";
-    for (const RawValue& v : Values(path)) {
-        out += v.Name + "=" + std::to_string(v.Type) + ":";
-        for (unsigned char c : v.Data) out += std::to_string(c) + ",";
-        out += "\n";
-    }
-    for (const std::string& sub : SubKeys(path)) out += Export(path + "\\" + sub);
-    return out;
-}
 
 std::vector<std::string> StoredList()
 {
@@ -94,19 +81,19 @@ class SettingsDialogTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        TextSaverSettings().ReleaseList();
+        ProgramSettings().Values.Strings.Reset();
         DeleteRegistryTree(KeyPath().c_str());
     }
     void TearDown() override
     {
         driver.Close();
-        TextSaverSettings().ReleaseList();
+        ProgramSettings().Values.Strings.Reset();
         DeleteRegistryTree(KeyPath().c_str());
     }
     // Loads what the registry holds, as Configure does, and opens the dialog.
     void Open()
     {
-        TextSaverSettings().LoadFromRegistry();
+        ProgramSettings().LoadFromRegistry();
         ASSERT_TRUE(driver.Open(IDD_TEXT_SETTINGS, SettingsDialogProc));
         dialog = driver.Window();
         list = driver.Item(IDC_STRING_LIST);
@@ -296,7 +283,7 @@ TEST_F(SettingsDialogTest, JapaneseLinesRoundTrip)
     EXPECT_EQ(Lines(), (Lines_{text}));
     Press(IDOK);
     EXPECT_EQ(StoredList(), (Lines_{"1=" + text}));
-    EXPECT_EQ(EntryTexts(TextSaverSettings().List), (std::vector<std::wstring>{L"光陰矢の如し"}));
+    EXPECT_EQ(EntryTexts(ProgramSettings().Values.Strings), (std::vector<std::wstring>{L"光陰矢の如し"}));
 }
 
 // OK rebuilds the list from the lines, dropping empty ones, and numbers
@@ -311,7 +298,7 @@ TEST_F(SettingsDialogTest, OkStoresTheLinesWithoutEmptyOnes)
     Press(IDOK);
     EXPECT_FALSE(IsWindowVisible(dialog));
     EXPECT_EQ(StoredList(), (Lines_{"1=one", "2=three"}));
-    EXPECT_EQ(EntryTexts(TextSaverSettings().List), (std::vector<std::wstring>{L"one", L"three"}));
+    EXPECT_EQ(EntryTexts(ProgramSettings().Values.Strings), (std::vector<std::wstring>{L"one", L"three"}));
 }
 
 // An empty list is stored as an empty "List"; the next run shows the
@@ -327,8 +314,8 @@ TEST_F(SettingsDialogTest, OkWithAnEmptyListStoresAnEmptyListAndTheDefaultsRetur
     EXPECT_TRUE(KeyExists(ListPath()));
     EXPECT_TRUE(Values(ListPath()).empty());
 
-    TextSaverSettings().LoadFromRegistry();
-    EXPECT_EQ(TextSaverSettings().List.EntryCount, 0);
+    ProgramSettings().LoadFromRegistry();
+    EXPECT_EQ(ProgramSettings().Values.Strings.EntryCount, 0);
 }
 
 // Memory running out for any one line's entry keeps the stored list whole:
@@ -348,12 +335,66 @@ TEST_F(SettingsDialogTest, OkWithoutMemoryForALineKeepsTheOldList)
         Press(IDOK);
         ClearFailurePlan();
         EXPECT_EQ(StoredList(), (Lines_{"1=one", "2=two"}));
-        EXPECT_EQ(EntryTexts(TextSaverSettings().List), (std::vector<std::wstring>{L"one", L"two"}));
+        EXPECT_EQ(EntryTexts(ProgramSettings().Values.Strings), (std::vector<std::wstring>{L"one", L"two"}));
         DWORD size = 0;
         EXPECT_TRUE(GetDword(KeyPath(), "FontSize", size) && size == 77);
         Close();
-        TextSaverSettings().ReleaseList();
+        ProgramSettings().Values.Strings.Reset();
     }
+}
+
+// Each registry call of OK's save refused in turn: the user is told, with
+// the program's name as caption, the dialog stays open, and the key (the
+// list included) and the settings are as they were; or the refused call
+// did not matter and everything is saved. The next OK saves.
+TEST_F(SettingsDialogTest, AFailedSaveIsToldAndChangesNothing)
+{
+    auto setUp = [&] {
+        DeleteRegistryTree(KeyPath().c_str());
+        PutDword(KeyPath(), "Speed", 2);
+        PutValue(KeyPath(), "FontName", REG_SZ, "Tahoma");
+        OpenWithList({"one", "two"});
+        Type("three");
+        Press(IDC_UPDATE_BUTTON);
+        driver.SetText(IDC_FONT_SIZE, "77");
+    };
+    setUp();
+    PlanFailure(FailurePoint::Registry, 0);
+    Press(IDOK);
+    const int32_t calls = FailurePointRequests(FailurePoint::Registry);
+    ASSERT_GT(calls, 10);
+    int told = 0;
+    for (int32_t nth = 1; nth <= calls; ++nth) {
+        SCOPED_TRACE(testing::Message() << "call " << nth);
+        Close();
+        setUp();
+        // The key and the settings as the dialog found them.
+        const std::string before = ExportKey(KeyPath());
+        const std::vector<std::wstring> listBefore = EntryTexts(ProgramSettings().Values.Strings);
+        const std::string faceBefore = ProgramSettings().FaceName;
+        const int32_t sizeBefore = ProgramSettings().Values.Numbers[TextFontSize];
+        MessageBoxCatcher boxes;
+        PlanFailure(FailurePoint::Registry, nth);
+        Press(IDOK);
+        ClearFailurePlan();
+        if (boxes.Boxes().empty()) {
+            EXPECT_EQ(StoredList(), (Lines_{"1=one", "2=two", "3=three"})) << "saved whole";
+            continue;
+        }
+        ++told;
+        ASSERT_EQ(boxes.Boxes().size(), 1u);
+        EXPECT_EQ(boxes.Boxes()[0].Caption, ProgramSaver.Name);
+        EXPECT_EQ(boxes.Boxes()[0].Text, u8"設定を保存できませんでした。");
+        EXPECT_TRUE(IsWindowVisible(dialog)) << "the user may try again";
+        EXPECT_EQ(ExportKey(KeyPath()), before);
+        EXPECT_EQ(EntryTexts(ProgramSettings().Values.Strings), listBefore);
+        EXPECT_EQ(ProgramSettings().FaceName, faceBefore);
+        EXPECT_EQ(ProgramSettings().Values.Numbers[TextFontSize], sizeBefore);
+        Press(IDOK);
+        EXPECT_FALSE(IsWindowVisible(dialog)) << "tried again, OK saves";
+        EXPECT_EQ(StoredList(), (Lines_{"1=one", "2=two", "3=three"}));
+    }
+    EXPECT_GT(told, calls / 2);
 }
 
 TEST_F(SettingsDialogTest, OkStoresFontSizeStylesAndSpeed)
@@ -458,8 +499,8 @@ TEST_F(SettingsDialogTest, CancelEscAndCloseBoxChangeNothing)
         PutDword(KeyPath(), "FontSize", 24);
         PutValue(KeyPath(), "FontName", REG_SZ, "Tahoma");
         OpenWithList({"one", "two"});
-        const std::string before = Export(KeyPath());
-        const std::vector<std::wstring> memoryBefore = EntryTexts(TextSaverSettings().List);
+        const std::string before = ExportKey(KeyPath());
+        const std::vector<std::wstring> memoryBefore = EntryTexts(ProgramSettings().Values.Strings);
 
         Type("three");
         Press(IDC_UPDATE_BUTTON);
@@ -483,10 +524,10 @@ TEST_F(SettingsDialogTest, CancelEscAndCloseBoxChangeNothing)
         }
         PumpMessages(20);
         EXPECT_FALSE(IsWindowVisible(dialog));
-        EXPECT_EQ(Export(KeyPath()), before);
-        EXPECT_EQ(EntryTexts(TextSaverSettings().List), memoryBefore);
+        EXPECT_EQ(ExportKey(KeyPath()), before);
+        EXPECT_EQ(EntryTexts(ProgramSettings().Values.Strings), memoryBefore);
         Close();
-        TextSaverSettings().ReleaseList();
+        ProgramSettings().Values.Strings.Reset();
         DeleteRegistryTree(KeyPath().c_str());
     }
 }
@@ -495,14 +536,14 @@ TEST_F(SettingsDialogTest, CancelEscAndCloseBoxChangeNothing)
 // reads right and shows every text whole.
 TEST_F(SettingsDialogTest, TextsReadRightAndFitTheirControls)
 {
-    TextSaverSettings().LoadFromRegistry();
+    ProgramSettings().LoadFromRegistry();
     static bool looked;
     looked = false;
     PressWhenShown(IDCANCEL, [](HWND dialog) {
         looked = true;
         ExpectTextsReadRightAndFit(dialog);
     });
-    EXPECT_EQ(RunSettingsDialog(GetModuleHandleA(nullptr)), 0);
+    EXPECT_EQ(ProgramSaver.RunSettingsDialog(GetModuleHandleA(nullptr)), 0);
     EXPECT_TRUE(looked);
 }
 
@@ -510,13 +551,13 @@ TEST_F(SettingsDialogTest, TextsReadRightAndFitTheirControls)
 // written, 1 after OK with everything saved.
 TEST_F(SettingsDialogTest, RunSettingsDialogAnswersZeroAfterCancelAndOneAfterOk)
 {
-    TextSaverSettings().LoadFromRegistry();
+    ProgramSettings().LoadFromRegistry();
     PressWhenShown(IDCANCEL);
-    EXPECT_EQ(RunSettingsDialog(GetModuleHandleA(nullptr)), 0);
+    EXPECT_EQ(ProgramSaver.RunSettingsDialog(GetModuleHandleA(nullptr)), 0);
     EXPECT_FALSE(KeyExists(KeyPath()));
 
     PressWhenShown(IDOK);
-    EXPECT_EQ(RunSettingsDialog(GetModuleHandleA(nullptr)), 1);
+    EXPECT_EQ(ProgramSaver.RunSettingsDialog(GetModuleHandleA(nullptr)), 1);
     EXPECT_TRUE(KeyExists(ListPath()));
     EXPECT_FALSE(Values(KeyPath()).empty());
 }

@@ -1,5 +1,6 @@
-// The text settings against the real registry of the test prefix.
-#include "text_settings.h"
+// The settings of a text saver's schema against the real registry of the
+// test prefix: the face and the string list in their registry form.
+#include "table_settings.h"
 
 #include <gtest/gtest.h>
 
@@ -8,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "default_texts.h"
+#include "ansi_text.h"
 #include "entry_texts.h"
 #include "failure_points.h"
 #include "gdi_canvas.h"
-#include "saver_font.h"
+#include "text_test_table.h"
 #include "win_test_support.h"
 
 namespace {
@@ -20,13 +21,14 @@ namespace {
 const char TestKeyPath[] = "Software\\Zamvel\\TextSettingsTest";
 const std::string ListPath = std::string(TestKeyPath) + "\\List";
 
-class TestTextSettings : public TextSettings {
-public:
-    TestTextSettings() : TextSettings(TestKeyPath, 48) {}
-    ~TestTextSettings() { ReleaseList(); }
-};
+constexpr SaverTable Table = TextTestTable("TextSettingsTest");
 
-std::vector<std::wstring> Texts(const TextSettings& s) { return EntryTexts(s.List); }
+// "ＭＳ Ｐ明朝" as the registry holds the default face.
+const char DefaultFaceBytes[] = "\x82l\x82r \x82o\x96\xbe\x92\xa9";
+
+std::vector<std::wstring> Texts(const TableSettings& s) { return EntryTexts(s.Values.Strings); }
+
+bool AddText(TableSettings& s, const char* text) { return AddAnsiText(s.Values.Strings, text, CP_ACP, 0, NoEntryState); }
 
 std::vector<std::string> Names(const std::vector<RawValue>& values)
 {
@@ -39,7 +41,7 @@ class TextSettingsTest : public ::testing::Test {
 protected:
     void SetUp() override { DeleteRegistryTree(TestKeyPath); }
     void TearDown() override { DeleteRegistryTree(TestKeyPath); }
-    TestTextSettings s;
+    TableSettings s{Table};
 };
 
 TEST_F(TextSettingsTest, FirstStartWithoutKeyTakesDefaultsAndWritesNothing)
@@ -47,13 +49,14 @@ TEST_F(TextSettingsTest, FirstStartWithoutKeyTakesDefaultsAndWritesNothing)
     s.LoadFromRegistry();
     EXPECT_EQ(s.EraseBackground, 1);
     EXPECT_EQ(s.TimerInterval, 50u);
-    EXPECT_EQ(s.Speed, 3);
-    EXPECT_STREQ(s.FontName, DefaultFontName);
-    EXPECT_EQ(s.FontSize, 48);
-    EXPECT_EQ(s.FontBold, 0);
-    EXPECT_EQ(s.FontItalic, 0);
-    EXPECT_EQ(s.List.EntryCount, 0);
-    EXPECT_EQ(s.List.Head, nullptr);
+    EXPECT_EQ(s.Values.Numbers[TextSpeed], 3);
+    EXPECT_STREQ(s.FaceName, DefaultFaceBytes);
+    EXPECT_EQ(std::wstring(reinterpret_cast<const wchar_t*>(s.Values.Face)), L"ＭＳ Ｐ明朝");
+    EXPECT_EQ(s.Values.Numbers[TextFontSize], 48);
+    EXPECT_EQ(s.Values.Numbers[TextBold], 0);
+    EXPECT_EQ(s.Values.Numbers[TextItalic], 0);
+    EXPECT_EQ(s.Values.Strings.EntryCount, 0);
+    EXPECT_EQ(s.Values.Strings.Head, nullptr);
     EXPECT_FALSE(KeyExists(TestKeyPath));
 }
 
@@ -61,7 +64,7 @@ TEST_F(TextSettingsTest, LoadingCreatesOnlyTheEmptyListSubKey)
 {
     ASSERT_TRUE(PutDword(TestKeyPath, "FontBold", 1));
     s.LoadFromRegistry();
-    EXPECT_EQ(s.FontBold, 1);
+    EXPECT_EQ(s.Values.Numbers[TextBold], 1);
     EXPECT_EQ(SubKeys(TestKeyPath), std::vector<std::string>{"List"});
     EXPECT_TRUE(Values(ListPath).empty());
     EXPECT_EQ(Names(Values(TestKeyPath)), std::vector<std::string>{"FontBold"});
@@ -88,12 +91,12 @@ TEST_F(TextSettingsTest, SavingNumbersTheValuesFromOne)
 TEST_F(TextSettingsTest, SavingWritesEveryValue)
 {
     s.LoadFromRegistry();
-    s.Speed = 5;
-    std::strcpy(s.FontName, "Courier New");
-    s.FontSize = 20;
-    s.FontBold = 1;
-    s.FontItalic = 1;
-    ASSERT_TRUE(s.AddText("abc"));
+    s.Values.Numbers[TextSpeed] = 5;
+    s.SetFace("Courier New");
+    s.Values.Numbers[TextFontSize] = 20;
+    s.Values.Numbers[TextBold] = 1;
+    s.Values.Numbers[TextItalic] = 1;
+    ASSERT_TRUE(AddText(s, "abc"));
     ASSERT_TRUE(s.SaveToRegistry());
     const std::vector<RawValue> values = Values(TestKeyPath);
     auto find = [&](const char* name) -> RawValue {
@@ -120,8 +123,8 @@ TEST_F(TextSettingsTest, SavingReplacesTheWholeList)
     for (const char* n : {"1", "2", "3", "4", "5"}) ASSERT_TRUE(PutValue(ListPath, n, REG_SZ, n));
     ASSERT_TRUE(PutValue(ListPath + "\\Inner", "x", REG_SZ, "y"));
     s.LoadFromRegistry();
-    s.ReleaseList();
-    ASSERT_TRUE(s.AddText("only"));
+    s.Values.Strings.Reset();
+    ASSERT_TRUE(AddText(s, "only"));
     ASSERT_TRUE(s.SaveToRegistry());
     EXPECT_EQ(Names(Values(ListPath)), std::vector<std::string>{"1"});
     EXPECT_TRUE(SubKeys(ListPath).empty());
@@ -131,7 +134,7 @@ TEST_F(TextSettingsTest, AnEmptyListIsSavedAsAnEmptySubKey)
 {
     ASSERT_TRUE(PutValue(ListPath, "1", REG_SZ, "old"));
     s.LoadFromRegistry();
-    s.ReleaseList();
+    s.Values.Strings.Reset();
     ASSERT_TRUE(s.SaveToRegistry());
     EXPECT_TRUE(KeyExists(ListPath));
     EXPECT_TRUE(Values(ListPath).empty());
@@ -183,7 +186,7 @@ TEST_F(TextSettingsTest, ValuesOfAnyTypeAreTextAndEmptyOnesAreDropped)
             if (r.Name == v.Name && v.Text) expected.push_back(v.Text);
     s.LoadFromRegistry();
     EXPECT_EQ(Texts(s), expected);
-    EXPECT_EQ(s.List.EntryCount, 5);
+    EXPECT_EQ(s.Values.Strings.EntryCount, 5);
     ASSERT_TRUE(s.SaveToRegistry());
     const std::vector<RawValue> saved = Values(ListPath);
     ASSERT_EQ(Names(saved), (std::vector<std::string>{"1", "2", "3", "4", "5"}));
@@ -244,50 +247,23 @@ TEST_F(TextSettingsTest, AStringValueOf260Bytes)
     EXPECT_EQ(Texts(s), expected);
 }
 
-// A stored Speed outside 1..5 is brought to the nearer end as it loads, so
-// every run builds its entries with a sound speed.
-TEST_F(TextSettingsTest, SpeedIsBroughtIntoRangeAsItLoads)
-{
-    const struct {
-        DWORD Stored;
-        int32_t Used;
-    } cases[] = {{0, 1}, {4, 4}, {9, 5}};
-    for (const auto& c : cases) {
-        ASSERT_TRUE(PutDword(TestKeyPath, "Speed", c.Stored));
-        s.LoadFromRegistry();
-        EXPECT_EQ(s.Speed, c.Used) << c.Stored;
-    }
-}
-
-TEST_F(TextSettingsTest, AddTextDropsEmptyTextsAndSurvivesOutOfMemory)
-{
-    s.LoadFromRegistry();
-    EXPECT_FALSE(s.AddText(""));
-    EXPECT_FALSE(s.AddText(nullptr));
-    EXPECT_EQ(s.List.EntryCount, 0);
-    ASSERT_TRUE(s.AddText("kept"));
-    PlanFailure(FailurePoint::Memory, 1, true);
-    EXPECT_FALSE(s.AddText("lost"));
-    ClearFailurePlan();
-    EXPECT_EQ(Texts(s), std::vector<std::wstring>{L"kept"});
-    EXPECT_EQ(s.List.EntryCount, 1);
-}
-
 TEST_F(TextSettingsTest, JapaneseTextRoundTripsUnderCodePage932)
 {
     REQUIRE_ANSI_CODE_PAGE(932u);
-    ASSERT_TRUE(PutValue(ListPath, "1", REG_SZ, Glyra2DefaultTexts[3]));
-    ASSERT_TRUE(PutValue(ListPath, "2", REG_SZ, Glyra2DefaultTexts[5]));
-    ASSERT_TRUE(PutValue(TestKeyPath, "FontName", REG_SZ, DefaultFontName));
+    const char* arrow = "\x8c\xf5\x89" "A\x96\xee\x82\xcc\x94@\x82\xb5";  // 光陰矢の如し
+    const char* eyes = "\x93\xf0\x8e\xa9\x90g\x82\xf0\x92m\x82\xea";  // 汝自身を知れ
+    ASSERT_TRUE(PutValue(ListPath, "1", REG_SZ, arrow));
+    ASSERT_TRUE(PutValue(ListPath, "2", REG_SZ, eyes));
+    ASSERT_TRUE(PutValue(TestKeyPath, "FontName", REG_SZ, DefaultFaceBytes));
     s.LoadFromRegistry();
-    EXPECT_EQ(Texts(s), (std::vector<std::wstring>{L"光陰矢の如し", L"士別れて三日なれば、即ちまさに刮目して相待つべし。"}));
-    EXPECT_STREQ(s.FontName, DefaultFontName);
+    EXPECT_EQ(Texts(s), (std::vector<std::wstring>{L"光陰矢の如し", L"汝自身を知れ"}));
+    EXPECT_STREQ(s.FaceName, DefaultFaceBytes);
     ASSERT_TRUE(s.SaveToRegistry());
     const std::vector<RawValue> saved = Values(ListPath);
     ASSERT_EQ(saved.size(), 2u);
-    EXPECT_EQ(TextOf(saved[0]), Glyra2DefaultTexts[3]);
-    EXPECT_EQ(TextOf(saved[1]), Glyra2DefaultTexts[5]);
-    EXPECT_LE(saved[0].Data.size(), std::strlen(Glyra2DefaultTexts[3]) + 1);
+    EXPECT_EQ(TextOf(saved[0]), arrow);
+    EXPECT_EQ(TextOf(saved[1]), eyes);
+    EXPECT_LE(saved[0].Data.size(), std::strlen(arrow) + 1);
 }
 
 // Two-byte characters are never split: 130 of them (260 bytes) load as 129,
@@ -301,12 +277,12 @@ TEST_F(TextSettingsTest, JapaneseTextsAreCutOnCharacterBoundaries)
     ASSERT_TRUE(PutValue(ListPath, "1", REG_BINARY, hiragana));
     s.LoadFromRegistry();
     ASSERT_EQ(Texts(s), std::vector<std::wstring>{std::wstring(129, L'あ')});
-    s.ReleaseList();
+    s.Values.Strings.Reset();
     const std::wstring wide(200, L'あ');
-    TextChar* text = s.List.AllocateText(200);
+    TextChar* text = s.Values.Strings.AllocateText(200);
     ASSERT_NE(text, nullptr);
     std::memcpy(text, wide.c_str(), 201 * sizeof(TextChar));
-    ASSERT_TRUE(s.List.Append(text, 200, s.Speed, NoEntryState));
+    ASSERT_TRUE(s.Values.Strings.Append(text, 200, 0, NoEntryState));
     ASSERT_TRUE(s.SaveToRegistry());
     const std::vector<RawValue> saved = Values(ListPath);
     ASSERT_EQ(saved.size(), 1u);
@@ -355,24 +331,23 @@ TEST(SaverFont, FaceNamesReadRightUnderAnyCodePage)
         const char* stored;
         const wchar_t* asked;
     } cases[] = {
-        {DefaultFontName, L"ＭＳ Ｐ明朝"},
+        {DefaultFaceBytes, L"ＭＳ Ｐ明朝"},
         {"Arial", L"Arial"},
         {"", L""},
     };
     GdiCanvas canvas(nullptr);
+    TableSettings s(Table);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.stored);
-        wchar_t face[LF_FACESIZE];
-        FaceNameToWide(c.stored, face);
-        CanvasFont* font = canvas.MakeFont(face, 20, true, true);
+        s.SetFace(c.stored);
+        const std::unique_ptr<CanvasFont> font = canvas.MakeFont(s.Values.Face, 20, true, true);
         ASSERT_NE(font, nullptr);
         LOGFONTW made{};
-        ASSERT_TRUE(GetObjectW(GdiFontHandle(font), sizeof made, &made));
+        ASSERT_TRUE(GetObjectW(GdiFontHandle(font.get()), sizeof made, &made));
         EXPECT_STREQ(made.lfFaceName, c.asked);
         EXPECT_EQ(made.lfHeight, 20);
         EXPECT_EQ(made.lfWeight, FW_BOLD);
         EXPECT_TRUE(made.lfItalic);
         EXPECT_EQ(made.lfQuality, NONANTIALIASED_QUALITY) << "a black redraw must remove every glyph pixel";
-        delete font;
     }
 }

@@ -110,3 +110,15 @@ std::string TextOf(const RawValue& value)
     const size_t zero = value.Data.find('\0');
     return zero == std::string::npos ? value.Data : value.Data.substr(0, zero);
 }
+
+std::string ExportKey(const std::string& path)
+{
+    std::string out = "[" + path + "]\n";
+    for (const RawValue& v : Values(path)) {
+        out += v.Name + "=" + std::to_string(v.Type) + ":";
+        for (unsigned char c : v.Data) out += std::to_string(c) + ",";
+        out += "\n";
+    }
+    for (const std::string& sub : SubKeys(path)) out += ExportKey(path + "\\" + sub);
+    return out;
+}

@@ -29,6 +29,9 @@ bool GetDword(const std::string& path, const std::string& name, DWORD& value);
 // Every value of a key, in enumeration order, read with ample buffers.
 std::vector<RawValue> Values(const std::string& path);
 std::vector<std::string> SubKeys(const std::string& path);
+// Everything below a key, values and sub-keys, as one text: two exports are
+// equal when nothing was written.
+std::string ExportKey(const std::string& path);
 // A value's data as text: up to its first zero byte. The ANSI functions may
 // report a string value with a terminator the registry does not hold.
 std::string TextOf(const RawValue& value);

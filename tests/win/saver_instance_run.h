@@ -1,13 +1,16 @@
 // One instance of the program's saver, made and ended as the shell does it,
-// for the wine tests of a program: NewInstance when it is made, Release and
-// delete when it goes. The hooks in between are the program's own.
+// for the wine tests of a program: NewInstance when it is made, deleted
+// when it goes. The hooks in between are the program's own, from its table.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
 
+#include <memory>
+
 #include "saver_hooks.h"
+#include "table_saver.h"
 
 // A window in Run mode that covers a screen of width x height.
 inline SaverView RunView(int32_t width, int32_t height, int32_t index = 0)
@@ -31,32 +34,25 @@ inline SaverView PreviewView(int32_t screenWidth, int32_t screenHeight, int32_t 
     return view;
 }
 
-// Instance is the program's own class of instance.
-template <class Instance>
+// Run is the program's own class of run (OrbelRun...).
+template <class Run>
 class InstanceRun {
 public:
-    explicit InstanceRun(const SaverView& view) : instance_(static_cast<Instance*>(ProgramSaver.NewInstance(view))) {}
-    ~InstanceRun() { End(); }
+    explicit InstanceRun(const SaverView& view) : instance_(ProgramSaver.NewInstance(view)) {}
     InstanceRun(const InstanceRun&) = delete;
     InstanceRun& operator=(const InstanceRun&) = delete;
 
-    Instance& operator*() const { return *instance_; }
-    Instance* operator->() const { return instance_; }
+    Run& operator*() const { return static_cast<Run&>(TableRunOf(*instance_)); }
+    Run* operator->() const { return &**this; }
+    SaverInstance& Instance() const { return *instance_; }
 
     bool Prepare() { return ProgramSaver.Prepare(*instance_); }
     void OnCreate(HWND window) { ProgramSaver.OnCreate(*instance_, window); }
     void DrawFrame(HDC dc, HWND window = nullptr) { ProgramSaver.DrawFrame(*instance_, window, dc); }
     bool QueryClose() { return ProgramSaver.QueryClose(*instance_, nullptr); }
-    void Release() { ProgramSaver.Release(*instance_); }
-    // Release, as after the message loop, and the instance deleted.
-    void End()
-    {
-        if (!instance_) return;
-        ProgramSaver.Release(*instance_);
-        delete instance_;
-        instance_ = nullptr;
-    }
+    // The instance deleted, as after the message loop.
+    void End() { instance_.reset(); }
 
 private:
-    Instance* instance_;
+    std::unique_ptr<SaverInstance> instance_;
 };

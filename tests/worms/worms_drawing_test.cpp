@@ -3,9 +3,9 @@
 #include "brush_census.h"
 #include "random.h"
 #include "saver_instance_run.h"
-#include "worms_saver.h"
 #include "win_test_support.h"
-#include "worms_settings.h"
+#include "worms_run.h"
+#include "worms_table.h"
 
 #include <gtest/gtest.h>
 
@@ -82,24 +82,24 @@ protected:
     void Start(int32_t type, int32_t count, int32_t length)
     {
         Release();
-        settings.Type = type;
-        settings.WormsCnt = count;
-        settings.WormsLen = length;
+        settings[WormsType] = type;
+        settings[WormsCount] = count;
+        settings[WormsLength] = length;
         SeedRandom(1);
-        run = std::make_unique<InstanceRun<WormsInstance>>(RunView(Width, Height));
+        run = std::make_unique<InstanceRun<WormsRun>>(RunView(Width, Height));
         ASSERT_TRUE(run->Prepare());
     }
-    // The run ended (Release, then the instance deleted) and the settings
-    // back to their defaults.
+    // The run ended (the instance deleted) and the settings back to their
+    // defaults.
     void Release()
     {
         run.reset();
-        settings.Type = DefaultType;
-        settings.WormsCnt = DefaultWormsCnt;
-        settings.WormsLen = DefaultWormsLen;
+        settings[WormsType] = DefaultType;
+        settings[WormsCount] = DefaultWormsCnt;
+        settings[WormsLength] = DefaultWormsLen;
     }
     void Tick() { run->DrawFrame(canvas.Dc()); }
-    WormCrowd& Crowd() { return (*run)->Run.Crowd; }
+    WormCrowd& Crowd() { return (*run)->Crowd; }
 
     // Runs ticks, marking every box a head was drawn in.
     void Run(int ticks, Marks* everywhere = nullptr)
@@ -124,8 +124,8 @@ protected:
         return changed;
     }
 
-    WormsSettings& settings = TheWormsSettings();
-    std::unique_ptr<InstanceRun<WormsInstance>> run;
+    int32_t* settings = ProgramSettings().Values.Numbers;
+    std::unique_ptr<InstanceRun<WormsRun>> run;
     MemoryCanvas canvas{Width, Height};
     std::vector<uint32_t> original;
 };
@@ -265,17 +265,15 @@ TEST_F(WormsDrawing, NoBrushOutlivesItsTick)
     }
 }
 
-TEST_F(WormsDrawing, PrepareFailsWithoutTheWormsAndReleaseIsSafeAfterwards)
+TEST_F(WormsDrawing, PrepareFailsWithoutTheWorms)
 {
     // Values that skipped the load's bounds: the build refuses them, as it
     // does when the memory cannot be had.
-    settings.WormsCnt = MaxWormsCnt + 1;
-    settings.WormsLen = 10;
-    run = std::make_unique<InstanceRun<WormsInstance>>(RunView(Width, Height));
+    settings[WormsCount] = MaxWormsCnt + 1;
+    settings[WormsLength] = 10;
+    run = std::make_unique<InstanceRun<WormsRun>>(RunView(Width, Height));
     EXPECT_FALSE(run->Prepare());
     EXPECT_EQ(Crowd().Count(), 0);
-    run->Release();
-    run->Release();
 }
 
 } // namespace

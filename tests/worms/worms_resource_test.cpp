@@ -8,7 +8,7 @@
 
 #include "dialog_fit.h"
 #include "resource_checks.h"
-#include "worms_dialog.h"
+#include "dialog_fields.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ TEST(WormsResources, IconIsOne32By32SixteenColourImage)
 TEST(WormsResources, DialogTextsFitTheirControls)
 {
     HWND dialog = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_SETTING), nullptr,
-                                     WormsDialogProc, 0);
+                                     FieldsDialogProc, 0);
     ASSERT_NE(dialog, nullptr);
     wchar_t label[32] = L"";
     GetWindowTextW(GetDlgItem(dialog, IDC_TRAIL_SMEAR), label, 32);

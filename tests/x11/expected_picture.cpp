@@ -1,5 +1,6 @@
 // The picture the shared logic says a native program shows after some
-// frames, written as a PPM to compare with a screenshot:
+// frames, its run started through the saver's table as every platform's is,
+// written as a PPM to compare with a screenshot:
 //
 //   expected_picture orbel WIDTH HEIGHT FRAMES COUNT OUT.ppm
 //   expected_picture worms WIDTH HEIGHT FRAMES WORMS LENGTH TRAIL DESKTOP.ppm OUT.ppm
@@ -10,11 +11,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 
-#include "orbel_run.h"
+#include "orbel_table.h"
 #include "pixel_canvas.h"
 #include "random.h"
-#include "worms_run.h"
+#include "worms_table.h"
 
 namespace {
 
@@ -82,21 +84,24 @@ int main(int argc, char** argv)
     const bool orbel = std::strcmp(argv[1], "orbel") == 0;
     if ((orbel && argc != 7) || (!orbel && (std::strcmp(argv[1], "worms") != 0 || argc != 10))) return Usage();
     const int32_t w = std::atoi(argv[2]), h = std::atoi(argv[3]), frames = std::atoi(argv[4]);
-    SeedRandom(1);
+    const SaverTable& table = orbel ? OrbelTable : WormsTable;
+    SettingValues values;
+    DefaultValues(table, values, true);
     if (orbel) {
-        PixelCanvas canvas(w, h, 0);
-        OrbelRun run;
-        StartOrbel(run, std::atoi(argv[5]), w, h, w, h);
-        for (int32_t i = 0; i < frames; ++i) DrawOrbel(run, canvas);
-        return WritePpm(argv[6], canvas) ? 0 : 1;
+        values.Numbers[OrbelCount] = std::atoi(argv[5]);
+    } else {
+        values.Numbers[WormsCount] = std::atoi(argv[5]);
+        values.Numbers[WormsLength] = std::atoi(argv[6]);
+        values.Numbers[WormsType] = std::atoi(argv[7]);
     }
     PixelCanvas canvas(w, h, 0);
-    if (!ReadPpm(argv[8], canvas)) {
+    if (!orbel && !ReadPpm(argv[8], canvas)) {
         std::fprintf(stderr, "expected_picture: %s is no %dx%d PPM\n", argv[8], w, h);
         return 1;
     }
-    WormsRun run;
-    if (!StartWorms(run, std::atoi(argv[7]), std::atoi(argv[5]), std::atoi(argv[6]), CrawlArea{w, h})) return 1;
-    for (int32_t i = 0; i < frames; ++i) DrawWorms(run, canvas);
-    return WritePpm(argv[9], canvas) ? 0 : 1;
+    SeedRandom(1);
+    const std::unique_ptr<SaverRun> run = StartRun(table, values, canvas, WholeWindowView(w, h, 0));
+    if (!run) return 1;
+    for (int32_t i = 0; i < frames; ++i) table.Draw(*run, canvas);
+    return WritePpm(orbel ? argv[6] : argv[9], canvas) ? 0 : 1;
 }

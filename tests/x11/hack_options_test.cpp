@@ -8,10 +8,9 @@
 #include <unistd.h>
 #include <vector>
 
+#include "glyra2_table.h"
 #include "hack_program.h"
-#include "orbel_sim.h"
-#include "text_hack.h"
-#include "text_rules.h"
+#include "table_program.h"
 
 namespace {
 
@@ -20,8 +19,7 @@ const HackOption TestOptions[] = {
     {"trail", OptionKind::Text, "WORD", "a word"},
     {"bold", OptionKind::Flag, nullptr, "a flag"},
 };
-bool TakeNothing(const HackCommand&) { return true; }
-const HackProgram TestProgram = {"zamvel-test", "test", "Test", TestOptions, 3, false, TakeNothing, nullptr, nullptr};
+const HackProgram TestProgram = {"zamvel-test", "test", "Test", TestOptions, 3, false, nullptr};
 
 // A config home of its own for each test, no window from the environment.
 class HackOptionsTest : public ::testing::Test {
@@ -159,27 +157,20 @@ TEST_F(HackOptionsTest, ConfigPathFollowsXdg)
 
 struct ValueCase {
     const char* Text;
-    bool Read;       // a whole number at all
-    int32_t Chosen;  // what Orbel's rule makes of it
+    bool Read;  // a whole number at all
 };
 
-TEST_F(HackOptionsTest, NumbersMeetTheWindowsRules)
+TEST_F(HackOptionsTest, TheFramesNumbersAndFlags)
 {
     HackCommand c;
     c.Program = &TestProgram;
-    const ValueCase cases[] = {
-        {"300", true, 300}, {"1", true, 1},       {"3500", true, MaxCount}, {"3501", true, MaxCount},
-        {"0", true, 300},   {"-5", true, 300},    {"12x", false, 0},        {"", false, 0},
-        {"99999999999", false, 0}, {" 7", true, 7},
-    };
+    const ValueCase cases[] = {{"300", true}, {"-5", true}, {"12x", false}, {"", false}, {"99999999999", false},
+                               {" 7", true}};
     for (const ValueCase& k : cases) {
         OptionValue v;
         std::snprintf(v.Text, sizeof v.Text, "%s", k.Text);
         int32_t n = 0;
-        ASSERT_EQ(ReadNumber(c, v, n), k.Read) << k.Text;
-        if (k.Read) {
-            EXPECT_EQ(Bounded(c, v, n, ValidCount, "1 to 3500"), k.Chosen) << k.Text;
-        }
+        EXPECT_EQ(ReadNumber(c, v, n), k.Read) << k.Text;
     }
     for (const char* yes : {"true", "YES", "on", "1"}) {
         OptionValue v;
@@ -193,10 +184,10 @@ TEST_F(HackOptionsTest, NumbersMeetTheWindowsRules)
     EXPECT_FALSE(ReadFlag(c, maybe, b));
 }
 
-const HackProgram TextProgram = {"zamvel-text", "text", "Text", Glyra2TextOptions, TextOptionCount, false,
-                                 TakeNothing, nullptr, nullptr};
-
-TEST_F(HackOptionsTest, TextSettingsAndTheStringsFile)
+// A table's options taken into its settings: numbers brought into bounds
+// as stored values load on Windows, the face, the flags and the strings
+// file; a file that cannot be read is refused.
+TEST_F(HackOptionsTest, ATablesOptionsAndTheStringsFile)
 {
     const std::string file = home + "/strings.txt";
     FILE* f = std::fopen(file.c_str(), "wb");
@@ -208,35 +199,37 @@ TEST_F(HackOptionsTest, TextSettingsAndTheStringsFile)
     std::fputs("last\r\n", f);
     std::fclose(f);
 
-    std::vector<std::string> args = {"zamvel-text", "--speed", "9", "--font-size", "2", "--font", "IPAGothic",
+    TableProgram program;
+    MakeTableProgram(Glyra2Table, program);
+    std::vector<std::string> args = {"zamvel-glyra2", "--speed", "9", "--font-size", "2", "--font", "IPAGothic",
                                      "--bold", "--strings", file};
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(&a[0]);
     HackCommand c;
-    ASSERT_EQ(ParseHackCommand(TextProgram, static_cast<int>(argv.size()), argv.data(), c), ParseOutcome::Run);
-    TextHackSettings s(48);
-    ASSERT_TRUE(TakeTextSettings(c, s));
-    EXPECT_EQ(s.Speed, MaxSpeed);
-    EXPECT_EQ(s.FontSize, MinFontSize);
-    EXPECT_STREQ(s.Face, "IPAGothic");
-    EXPECT_TRUE(s.Bold);
-    EXPECT_FALSE(s.Italic);
-    ASSERT_EQ(s.List.EntryCount, 3);
-    EXPECT_EQ(std::u16string(s.List.Head->Text), u"\u5149\u9670");
-    EXPECT_EQ(s.List.Head->Next->Length, 259);
-    EXPECT_EQ(std::u16string(s.List.Tail->Text), u"last");
-    s.List.Release(NoEntryState);
+    ASSERT_EQ(ParseHackCommand(program.Program, static_cast<int>(argv.size()), argv.data(), c), ParseOutcome::Run);
+    SettingValues s;
+    DefaultTableValues(Glyra2Table, s);
+    ASSERT_TRUE(TakeTableSettings(c, program, s));
+    EXPECT_EQ(s.Numbers[TextSpeed], MaxSpeed);
+    EXPECT_EQ(s.Numbers[TextFontSize], MinFontSize);
+    EXPECT_EQ(std::u16string(s.Face), u"IPAGothic");
+    EXPECT_EQ(s.Numbers[TextBold], 1);
+    EXPECT_EQ(s.Numbers[TextItalic], 0);
+    ASSERT_EQ(s.Strings.EntryCount, 3);
+    EXPECT_EQ(std::u16string(s.Strings.Head->Text.get()), u"\u5149\u9670");
+    EXPECT_EQ(s.Strings.Head->Next->Length, 259);
+    EXPECT_EQ(std::u16string(s.Strings.Tail->Text.get()), u"last");
 
-    // A file that cannot be read is refused.
-    args = {"zamvel-text", "--strings", home + "/missing.txt"};
+    args = {"zamvel-glyra2", "--strings", home + "/missing.txt"};
     argv.clear();
     for (std::string& a : args) argv.push_back(&a[0]);
     HackCommand d;
-    ASSERT_EQ(ParseHackCommand(TextProgram, static_cast<int>(argv.size()), argv.data(), d), ParseOutcome::Run);
-    TextHackSettings t(32);
-    EXPECT_FALSE(TakeTextSettings(d, t));
-    EXPECT_STREQ(t.Face, "IPAPMincho");
-    EXPECT_EQ(t.FontSize, 32);
+    ASSERT_EQ(ParseHackCommand(program.Program, static_cast<int>(argv.size()), argv.data(), d), ParseOutcome::Run);
+    SettingValues t;
+    DefaultTableValues(Glyra2Table, t);
+    EXPECT_FALSE(TakeTableSettings(d, program, t));
+    EXPECT_EQ(std::u16string(t.Face), u"IPAPMincho");
+    EXPECT_EQ(t.Numbers[TextFontSize], 48);
 }
 
 } // namespace

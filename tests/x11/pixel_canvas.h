@@ -27,7 +27,7 @@ public:
             Row(y, r.Inside.Left, r.Inside.Right, Rgb(fill), notXor);
         }
     }
-    CanvasFont* MakeFont(const TextChar*, int32_t, bool, bool) override { return nullptr; }
+    std::unique_ptr<CanvasFont> MakeFont(const TextChar*, int32_t, bool, bool) override { return nullptr; }
     bool MeasureChar(const CanvasFont*, TextChar, int32_t& w, int32_t& h) override { return w = h = 0, false; }
     void DrawChar(const CanvasFont*, int32_t, int32_t, TextChar, uint32_t) override {}
 

@@ -3,7 +3,6 @@
 
 #include <string>
 
-#include "default_texts.h"
 #include "text_codec.h"
 
 namespace {
@@ -54,13 +53,14 @@ TEST(TextCodecTest, Utf16ToUtf8)
 TEST(TextCodecTest, BuiltInStringsDecodeFromCodePage932)
 {
     TextList list;
-    ASSERT_TRUE(AddCp932Text(list, Glyra2DefaultTexts[2], 0, NoEntryState));
-    ASSERT_TRUE(AddCp932Text(list, DefaultFontName, 0, NoEntryState));
+    // 少年老い易く、学成り難し and ＭＳ Ｐ明朝 (the space one ASCII byte).
+    const char* youth = "\x8f\xad\x94N\x98V\x82\xa2\x88\xd5\x82\xad\x81" "A\x8aw\x90\xac\x82\xe8\x93\xef\x82\xb5";
+    ASSERT_TRUE(AddCp932Text(list, youth, 0, NoEntryState));
+    ASSERT_TRUE(AddCp932Text(list, "\x82l\x82r \x82o\x96\xbe\x92\xa9", 0, NoEntryState));
     EXPECT_FALSE(AddCp932Text(list, "", 0, NoEntryState));
-    EXPECT_EQ(std::u16string(list.Head->Text), u"少年老い易く、学成り難し");
-    EXPECT_EQ(std::u16string(list.Tail->Text), u"ＭＳ Ｐ明朝");
+    EXPECT_EQ(std::u16string(list.Head->Text.get()), u"少年老い易く、学成り難し");
+    EXPECT_EQ(std::u16string(list.Tail->Text.get()), u"ＭＳ Ｐ明朝");
     EXPECT_EQ(list.EntryCount, 2);
-    list.Release(NoEntryState);
 }
 
 } // namespace

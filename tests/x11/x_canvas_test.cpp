@@ -8,7 +8,6 @@
 
 #include "glyra2_run.h"
 #include "glyra_run.h"
-#include "text_codec.h"
 #include "x_canvas.h"
 
 namespace {
@@ -102,12 +101,11 @@ TEST_F(XCanvasTest, NothingBeyondTheDrawableWrapsIntoIt)
     canvas->Ellipse({far, 100, far + 15, 115}, 0xFFFFFF, CanvasMix::Copy);
     canvas->Ellipse({INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, 0x000000, CanvasMix::NotXor);
     canvas->Ellipse({INT32_MAX - 2, INT32_MAX - 2, INT32_MAX, INT32_MAX}, 0xFFFFFF, CanvasMix::NotXor);
-    CanvasFont* font = canvas->MakeFont(u"IPAPMincho", 40, false, false);
+    const std::unique_ptr<CanvasFont> font = canvas->MakeFont(u"IPAPMincho", 40, false, false);
     ASSERT_NE(font, nullptr);
-    canvas->DrawChar(font, far, 100, u'W', 0xFFFFFF);
-    canvas->DrawChar(font, 100, far, u'W', 0xFFFFFF);
-    canvas->DrawChar(font, -far, 100, u'W', 0xFFFFFF);
-    delete font;
+    canvas->DrawChar(font.get(), far, 100, u'W', 0xFFFFFF);
+    canvas->DrawChar(font.get(), 100, far, u'W', 0xFFFFFF);
+    canvas->DrawChar(font.get(), -far, 100, u'W', 0xFFFFFF);
     // Only the huge ellipse reaches the picture: its inside, black NOT-XOR
     // black, lights every pixel.
     const int64_t lit = Lit();
@@ -121,13 +119,12 @@ TEST_F(XCanvasTest, NothingBeyondTheDrawableWrapsIntoIt)
 TEST_F(XCanvasTest, CellHeightIsTheHeightAskedFor)
 {
     for (int32_t h : {6, 12, 48, 200, 400}) {
-        CanvasFont* font = canvas->MakeFont(u"IPAPMincho", h, false, false);
+        const std::unique_ptr<CanvasFont> font = canvas->MakeFont(u"IPAPMincho", h, false, false);
         ASSERT_NE(font, nullptr) << h;
         int32_t w = 0, cell = 0;
-        EXPECT_TRUE(canvas->MeasureChar(font, u'\u5149', w, cell));
+        EXPECT_TRUE(canvas->MeasureChar(font.get(), u'\u5149', w, cell));
         EXPECT_NEAR(cell, h, 1) << h;
         EXPECT_GT(w, 0) << h;
-        delete font;
     }
 }
 
@@ -136,12 +133,13 @@ TEST_F(XCanvasTest, Glyra2sErasePassesLeaveNothing)
     Glyra2Run run;
     TextList none;
     const uint32_t seed = 12345;
-    ASSERT_TRUE(PrepareGlyra2(run, none, 3, 120, W, H, &seed, AddCp932Text));
+    ASSERT_TRUE(PrepareGlyra2(run, none, 3, 120, W, H, &seed));
     StartGlyra2(run, *canvas, u"IPAPMincho", false, false);
     for (int tick = 0; tick < 80; ++tick) DrawGlyra2(run, *canvas);
     EXPECT_GT(Lit(), 100);
     // Last tick's glyphs drawn again in black, as the next tick would.
-    for (TextEntry* e = run.List.Head; e; e = e->Next) DrawChain(run, *canvas, *e, PathOf(*e).PrevSlot, true);
+    for (TextEntry* e = run.List.Head.get(); e; e = e->Next.get())
+        DrawChain(run, *canvas, *e, PathOf(*e).PrevSlot, true);
     EXPECT_EQ(Lit(), 0);
 }
 
@@ -150,13 +148,13 @@ TEST_F(XCanvasTest, GlyrasErasePassesLeaveNothingBoldAndItalicToo)
     GlyraRun run;
     TextList none;
     const uint32_t seed = 54321;
-    ASSERT_TRUE(PrepareGlyra(run, none, 2, 64, GlyraScreen{W, H, W, H}, &seed, AddCp932Text));
+    ASSERT_TRUE(PrepareGlyra(run, none, 2, 64, GlyraScreen{W, H, W, H}, &seed));
     run.Font = canvas->MakeFont(u"IPAPMincho", run.FontSize, true, true);
     ASSERT_NE(run.Font, nullptr);
     PlaceEntries(run, *canvas);
     for (int tick = 0; tick < 80; ++tick) DrawGlyra(run, *canvas);
     EXPECT_GT(Lit(), 100);
-    for (TextEntry* e = run.List.Head; e; e = e->Next) DrawCharacters(run, *canvas, *e, 0);
+    for (TextEntry* e = run.List.Head.get(); e; e = e->Next.get()) DrawCharacters(run, *canvas, *e, 0);
     EXPECT_EQ(Lit(), 0);
 }
 
