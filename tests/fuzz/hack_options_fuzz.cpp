@@ -16,16 +16,13 @@
 
 #include "failure_points.h"
 #include "fuzz_input.h"
-#include "hack_program.h"
+#include "glyra2_table.h"
+#include "table_program.h"
 #include "text_codec.h"
-#include "text_hack.h"
-#include "text_rules.h"
 
 namespace {
 
-bool TakeNothing(const HackCommand&) { return true; }
-const HackProgram Program = {"zamvel-fuzz", "fuzz", "Fuzz", Glyra2TextOptions, TextOptionCount, false,
-                             TakeNothing, nullptr, nullptr};
+TableProgram Glyra2Program;
 
 std::string Folder, ConfigFile, StringsFile;
 FILE* Nowhere;
@@ -53,11 +50,11 @@ bool Terminated(const char* text, size_t size) { return strnlen(text, size) < si
 void CheckEntries(const TextList& list, const std::string& file)
 {
     size_t at = file.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
-    for (const TextEntry* e = list.Head; e; e = e->Next) {
+    for (const TextEntry* e = list.Head.get(); e; e = e->Next.get()) {
         const TextChar last = e->Text[e->Length - 1];
         FUZZ_CHECK(e->Length <= 259 && e->Text[e->Length] == 0 && !(last >= 0xD800 && last <= 0xDBFF));
         char utf8[4 * 260];
-        FUZZ_CHECK(Utf16ToUtf8(e->Text, utf8, sizeof utf8));
+        FUZZ_CHECK(Utf16ToUtf8(e->Text.get(), utf8, sizeof utf8));
         const size_t n = std::strlen(utf8);
         while (at < file.size() && !(file.compare(at, n, utf8) == 0 && file.find('\n', at) >= at + n))
             at = file.find('\n', at) == std::string::npos ? file.size() : file.find('\n', at) + 1;
@@ -81,6 +78,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     std::atexit(RemoveFolder);
     setenv("XDG_CONFIG_HOME", folder, 1);
     unsetenv("XSCREENSAVER_WINDOW");
+    MakeTableProgram(Glyra2Table, Glyra2Program);
     Nowhere = std::fopen("/dev/null", "w");
     return Nowhere ? 0 : 1;
 }
@@ -107,16 +105,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FILE* err = stderr;
     stdout = stderr = Nowhere;
     HackCommand c;
-    const ParseOutcome outcome = ParseHackCommand(Program, static_cast<int>(argv.size()), argv.data(), c);
+    const HackProgram& program = Glyra2Program.Program;
+    const ParseOutcome outcome = ParseHackCommand(program, static_cast<int>(argv.size()), argv.data(), c);
     const int64_t blocks = LiveMemoryBlocks();
     PlanFailure(FailurePoint::Memory, failAt);
-    TextHackSettings s(48);
+    SettingValues s;
+    DefaultTableValues(Glyra2Table, s);
     bool took = false;
     if (outcome == ParseOutcome::Run) {
-        for (int32_t i = 0; i < TextOptionCount; ++i)
-            if (std::strcmp(Glyra2TextOptions[i].Name, "strings") == 0)
+        for (int32_t i = 0; i < program.OptionCount; ++i)
+            if (std::strcmp(program.Options[i].Name, "strings") == 0)
                 c.Values[i].Given = true, std::snprintf(c.Values[i].Text, sizeof c.Values[i].Text, "%s", StringsFile.c_str());
-        took = TakeTextSettings(c, s);
+        took = TakeTableSettings(c, Glyra2Program, s);
     }
     const bool failed = failAt > 0 && FailurePointRequests(FailurePoint::Memory) >= failAt;
     ClearFailurePlan();
@@ -130,11 +130,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // Memory that ran out is never a success, and what was taken goes back.
     if (failed) FUZZ_CHECK(!took);
     if (took) {
-        FUZZ_CHECK(s.Speed >= MinSpeed && s.Speed <= MaxSpeed && s.FontSize >= MinFontSize && s.FontSize <= MaxFontSize);
-        FUZZ_CHECK(s.Face[0] && Terminated(s.Face, sizeof s.Face));
-        CheckEntries(s.List, strings);
+        // Every number within its setting's bounds, as a stored one loads.
+        for (int32_t i = 0; i < Glyra2Table.SettingCount; ++i) {
+            const SettingSpec& spec = Glyra2Table.Settings[i];
+            if (IsNumeric(spec)) FUZZ_CHECK(s.Numbers[i] == BoundedValue(spec, s.Numbers[i]));
+        }
+        FUZZ_CHECK(s.Face[0]);
+        CheckEntries(s.Strings, strings);
     }
-    s.List.Release(NoEntryState);
+    s.Strings.Reset();
     FUZZ_CHECK(LiveMemoryBlocks() == blocks);
     return 0;
 }
