@@ -5,7 +5,7 @@
 PACKAGES="cmake ninja-build g++ g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 wine32:i386
   googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick fonts-ipafont-gothic
   fonts-ipafont-mincho fonts-wine x11-xserver-utils x11-utils file binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
-  procps python3"
+  procps python3 locales"
 # ./dev release and its test: MSIs (wixl, msibuild), the zip, fixed dates, signing.
 PACKAGES="$PACKAGES msitools wixl zip unzip faketime osslsigncode openssl"
 # The fuzz preset: clang with libFuzzer and the sanitizers' runtimes, and
