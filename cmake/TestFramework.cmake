@@ -106,6 +106,17 @@ function(zamvel_wine_test_code_pages target filter)
     "LOCPATH=set:${ZAMVEL_LOCALES};LC_CTYPE=set:en_US.UTF-8;LC_MESSAGES=set:ja_JP.UTF-8")
 endfunction()
 
+# The same tests run once more under UI languages other than Japanese, with
+# the English dialogs: English, and German, for which the programs have no
+# dialog of their own and fall back to English.
+function(zamvel_wine_test_ui_languages target filter)
+  if(NOT ZAMVEL_RUN_WIN_TESTS)
+    return()
+  endif()
+  _zamvel_wine_test_run(${target}_en_US ${target} ${filter} 1252 1033 "LC_ALL=set:en_US.UTF-8")
+  _zamvel_wine_test_run(${target}_de_DE ${target} ${filter} 1252 1031 "LC_ALL=set:de_DE.UTF-8")
+endfunction()
+
 # An end-to-end script run against the preset's real programs under Xvfb:
 # zamvel_e2e_test(NAME SCRIPT ARGS...)
 function(zamvel_e2e_test name script)
