@@ -63,23 +63,58 @@ function(zamvel_wine_test name)
   endif()
 endfunction()
 
+# Glibc locales of the build's own, for the run whose code page and UI
+# language differ: wine takes both from LC_ALL even where the system lacks
+# that locale, but LC_CTYPE (the code page) and LC_MESSAGES (the UI
+# language) apart only from locales glibc finds (here through LOCPATH).
+set(ZAMVEL_LOCALES ${CMAKE_BINARY_DIR}/locale)
+if(ZAMVEL_RUN_WIN_TESTS)
+  file(MAKE_DIRECTORY ${ZAMVEL_LOCALES})
+  foreach(locale ja_JP en_US)
+    if(NOT EXISTS ${ZAMVEL_LOCALES}/${locale}.UTF-8/LC_CTYPE)
+      execute_process(COMMAND localedef -i ${locale} -f UTF-8 ${ZAMVEL_LOCALES}/${locale}.UTF-8
+        OUTPUT_QUIET ERROR_QUIET)
+    endif()
+    if(NOT EXISTS ${ZAMVEL_LOCALES}/${locale}.UTF-8/LC_CTYPE)
+      message(WARNING "localedef could not make ${locale}.UTF-8 (the locales package has its sources; "
+        "./dev installs it): the runs under code page 1252 with a Japanese UI language will fail")
+    endif()
+  endforeach()
+endif()
+
+# One more run of the tests of a wine test program that match FILTER, under
+# the locale variables given ("LC_ALL=set:ja_JP.UTF-8;..." as in
+# ENVIRONMENT_MODIFICATION, every other one unset). The program checks that
+# it got ANSI code page CP and UI language UI (decimal LANGIDs).
+function(_zamvel_wine_test_run name target filter cp ui locale)
+  add_test(NAME ${name} COMMAND ${target} --gtest_filter=${filter})
+  set_tests_properties(${name} PROPERTIES TIMEOUT 300
+    ENVIRONMENT "ZAMVEL_EXPECT_ACP=${cp};ZAMVEL_EXPECT_UI_LANGUAGE=${ui}"
+    ENVIRONMENT_MODIFICATION "LC_ALL=unset:;LANG=unset:;LC_CTYPE=unset:;LC_MESSAGES=unset:;${locale}")
+  zamvel_expect_gtest(${name})
+endfunction()
+
 # The tests of a wine test program that match FILTER, run once more under
-# each ANSI code page a user may have: 932 (Japanese) and 1252 (Western).
+# each ANSI code page a Japanese user may have, both with the Japanese
+# dialogs: 932, and 1252 (a Western system whose UI language is Japanese).
 function(zamvel_wine_test_code_pages target filter)
   if(NOT ZAMVEL_RUN_WIN_TESTS)
     return()
   endif()
-  foreach(cp 932 1252)
-    if(cp EQUAL 932)
-      set(locale ja_JP.UTF-8)
-    else()
-      set(locale en_US.UTF-8)
-    endif()
-    add_test(NAME ${target}_cp${cp} COMMAND ${target} --gtest_filter=${filter})
-    set_tests_properties(${target}_cp${cp} PROPERTIES TIMEOUT 300
-      ENVIRONMENT "LC_ALL=${locale};ZAMVEL_EXPECT_ACP=${cp}")
-    zamvel_expect_gtest(${target}_cp${cp})
-  endforeach()
+  _zamvel_wine_test_run(${target}_cp932 ${target} ${filter} 932 1041 "LC_ALL=set:ja_JP.UTF-8")
+  _zamvel_wine_test_run(${target}_cp1252 ${target} ${filter} 1252 1041
+    "LOCPATH=set:${ZAMVEL_LOCALES};LC_CTYPE=set:en_US.UTF-8;LC_MESSAGES=set:ja_JP.UTF-8")
+endfunction()
+
+# The same tests run once more under UI languages other than Japanese, with
+# the English dialogs: English, and German, for which the programs have no
+# dialog of their own and fall back to English.
+function(zamvel_wine_test_ui_languages target filter)
+  if(NOT ZAMVEL_RUN_WIN_TESTS)
+    return()
+  endif()
+  _zamvel_wine_test_run(${target}_en_US ${target} ${filter} 1252 1033 "LC_ALL=set:en_US.UTF-8")
+  _zamvel_wine_test_run(${target}_de_DE ${target} ${filter} 1252 1031 "LC_ALL=set:de_DE.UTF-8")
 endfunction()
 
 # An end-to-end script run against the preset's real programs under Xvfb:

@@ -5,7 +5,7 @@
 PACKAGES="cmake ninja-build g++ g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 wine32:i386
   googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick fonts-ipafont-gothic
   fonts-ipafont-mincho fonts-wine x11-xserver-utils x11-utils file binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
-  procps python3"
+  procps python3 locales"
 # ./dev release and its test: MSIs (wixl, msibuild), the zip, fixed dates, signing.
 PACKAGES="$PACKAGES msitools wixl zip unzip faketime osslsigncode openssl"
 # The fuzz preset: clang with libFuzzer and the sanitizers' runtimes, and
@@ -290,13 +290,19 @@ rig_windows_preset() {
   fi
 }
 
-# ./dev run NAME [/s|/p|/c] [--64]: the shipped 32-bit program, or the
-# 64-bit build of it with --64; with --x11 the native Linux program.
+# ./dev run NAME [/s|/p|/c] [--64] [--locale=L]: the shipped 32-bit program,
+# or the 64-bit build of it with --64, as on a Japanese system or under the
+# locale L; with --x11 the native Linux program.
 rig_run() {
-  local name="" mode=/s preset=win32 a
+  # A Japanese system, as the programs expect: code page 932 and the Japanese
+  # dialogs. --locale=en_US.UTF-8 is an English one (code page 1252, the
+  # English dialogs); wine takes both from LC_ALL, set for the programs only
+  # (the shell itself may have no such locale).
+  local name="" mode=/s preset=win32 a locale=ja_JP.UTF-8
   for a in "$@"; do
     case "$a" in
       --64) preset=win64 ;;
+      --locale=?*) locale=${a#--locale=} ;;
       --x11) preset=linux ;;
       --web) preset=web ;;
       /s|/p|/c) mode=$a ;;
@@ -304,7 +310,7 @@ rig_run() {
     esac
   done
   case " $SAVERS " in *" $name "*) ;; *)
-    echo "usage: ./dev run {${SAVERS// /|}} [/s|/p|/c] [--64|--x11|--web]" >&2; return 2;; esac
+    echo "usage: ./dev run {${SAVERS// /|}} [/s|/p|/c] [--64|--x11|--web] [--locale=L]" >&2; return 2;; esac
   [ "$preset" = linux ] && { rig_run_x11 "$name"; return; }
   [ "$preset" = web ] && { web_run "$name"; return; }
   preset=$(rig_windows_preset "$preset") || return 1
@@ -314,9 +320,6 @@ glyra=Glyra
 orbel=Orbel
 worms=Worms")
   rig_build "$preset" || return 1
-  # A Japanese system, as the programs expect: code page 932 (set for the
-  # programs only: the shell itself has no such locale).
-  local ja=ja_JP.UTF-8
   local bin="$ROOT/build/$preset/bin"
   [ -f "$bin/$program.scr" ] || { echo "$program.scr is not built yet" >&2; return 1; }
   local cmdline=("$bin/$program.scr" "$mode")
@@ -329,14 +332,14 @@ worms=Worms")
     . "$ROOT/tools/wine-env.sh"
     wine_ensure_server || return 1
     say "running $program ${mode} ($preset) on $DISPLAY (a key press or click ends /s)"
-    env LC_ALL=$ja "$WINE" "${cmdline[@]}"
+    env LC_ALL="$locale" "$WINE" "${cmdline[@]}"
     return
   fi
   rig_up || return 1
   mkdir -p "$ROOT/out"
   # Headless, the preview host closes itself once the recording is done.
   [ "$mode" = "/p" ] && cmdline+=(12)
-  RECORD_LOCALE=$ja PICTURE="$ROOT/build/$preset/tests/worms_picture.exe" bash "$ROOT/tools/record.sh" "$name" \
+  RECORD_LOCALE=$locale PICTURE="$ROOT/build/$preset/tests/worms_picture.exe" bash "$ROOT/tools/record.sh" "$name" \
     "${cmdline[@]}"
 }
 
@@ -361,8 +364,10 @@ rig_run_x11() {
 
 # ./dev gallery: the README's pictures, recorded as ./dev run records them:
 # each saver's animation (docs/NAME.gif) and its settings dialog
-# (docs/NAME-settings.png), the shipped 32-bit programs on a Japanese system.
+# (docs/NAME-settings.png), the shipped 32-bit programs on a Japanese system;
+# and one dialog as on an English system (docs/NAME-settings-en.png).
 GALLERY_LIMIT=300000
+GALLERY_ENGLISH=worms
 rig_gallery() {
   local preset
   preset=$(rig_windows_preset win32)
@@ -380,7 +385,10 @@ worms=Worms")
       "$bin/$program.scr" /s >/dev/null && cp "$tmp/$name.gif" "$ROOT/docs/$name.gif" || rc=1
     RECORD_LOCALE=ja_JP.UTF-8 RECORD_DIR=$tmp bash "$ROOT/tools/record.sh" "$name" "$bin/$program.scr" /c \
       >/dev/null && cp "$tmp/$name.png" "$ROOT/docs/$name-settings.png" || rc=1
-    for f in "$ROOT/docs/$name.gif" "$ROOT/docs/$name-settings.png"; do
+    [ "$name" = "$GALLERY_ENGLISH" ] && { RECORD_LOCALE=en_US.UTF-8 RECORD_DIR=$tmp bash "$ROOT/tools/record.sh" \
+      "$name" "$bin/$program.scr" /c >/dev/null && cp "$tmp/$name.png" "$ROOT/docs/$name-settings-en.png" || rc=1; }
+    for f in "$ROOT/docs/$name"{.gif,-settings.png,-settings-en.png}; do
+      [ -f "$f" ] || continue
       echo "$f: $(stat -c %s "$f") bytes"
       [ "$(stat -c %s "$f")" -le $GALLERY_LIMIT ] || { echo "  over $GALLERY_LIMIT bytes" >&2; rc=1; }
     done

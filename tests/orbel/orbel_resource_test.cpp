@@ -1,6 +1,6 @@
-// Orbel's resources as the program carries them: the dialog with its
-// Japanese texts read back as UTF-16 and fitting their controls, and the
-// version record.
+// Orbel's resources as the program carries them: the dialog of the UI
+// language, its texts read back as UTF-16 and fitting their controls, and
+// the version record.
 #include "resource.h"
 
 #include <windows.h>
@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "dialog_fit.h"
+#include "dialog_language.h"
 #include "resource_checks.h"
 
 namespace {
@@ -33,19 +34,25 @@ TEST(OrbelResources, IconAndDialogAreJapanese)
 
 INT_PTR CALLBACK PlainDialog(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
 
+// Run under code pages 932 and 1252, and under English and German UI
+// languages.
 TEST(OrbelResources, DialogTextsFitAndComeOutAsUtf16)
 {
     HWND dialog = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_SETTING), nullptr,
                                      PlainDialog, 0);
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(WindowTextW(dialog), u"Setting");
-    EXPECT_EQ(WindowTextW(GetDlgItem(dialog, IDOK)), u"OK");
-    EXPECT_EQ(WindowTextW(GetDlgItem(dialog, IDCANCEL)), u"ｷｬﾝｾﾙ");
-    HWND label = GetWindow(GetDlgItem(dialog, IDCANCEL), GW_HWNDNEXT);
-    EXPECT_EQ(WindowTextW(label), u"質点の数");
-    LOGFONTW font{};
-    ASSERT_TRUE(GetObjectW(reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)), sizeof font, &font));
-    EXPECT_EQ(U16(font.lfFaceName), u"ＭＳ Ｐゴシック");
+    ExpectShowsItsTemplate(dialog, IDD_SETTING);
+    if (ShownDialogLanguage() == JapaneseLanguage) {
+        EXPECT_EQ(WindowTextW(GetDlgItem(dialog, IDOK)), u"OK");
+        EXPECT_EQ(WindowTextW(GetDlgItem(dialog, IDCANCEL)), u"ｷｬﾝｾﾙ");
+        HWND label = GetWindow(GetDlgItem(dialog, IDCANCEL), GW_HWNDNEXT);
+        EXPECT_EQ(WindowTextW(label), u"質点の数");
+        LOGFONTW font{};
+        ASSERT_TRUE(
+            GetObjectW(reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)), sizeof font, &font));
+        EXPECT_EQ(U16(font.lfFaceName), u"ＭＳ Ｐゴシック");
+    }
     ExpectEveryTextFits(dialog);
     DestroyWindow(dialog);
 }

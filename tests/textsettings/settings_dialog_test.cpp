@@ -14,6 +14,7 @@
 
 #include "dialog_driver.h"
 #include "dialog_fit.h"
+#include "dialog_language.h"
 #include "entry_texts.h"
 #include "failure_points.h"
 #include "resource_reader.h"
@@ -50,8 +51,8 @@ std::vector<std::string> BoxLines(HWND box)
 }
 
 // The Japanese button texts, the dialog's Japanese font and the program's
-// own speed names as the user reads them, each shown whole in that font.
-void ExpectTextsReadRightAndFit(HWND dialog)
+// own speed names as the user reads them.
+void ExpectJapaneseTexts(HWND dialog)
 {
     const struct {
         int Id;
@@ -74,6 +75,15 @@ void ExpectTextsReadRightAndFit(HWND dialog)
         labels.emplace_back(text);
     }
     EXPECT_EQ(labels, std::string(ProgramSaver.Name) == "Glyra2" ? glyra2 : glyra);
+}
+
+// The template of the UI language as the user reads it; in Japanese the
+// button texts, the dialog's Japanese font and the program's own speed
+// names. Each text shown whole in the dialog's font.
+void ExpectTextsReadRightAndFit(HWND dialog)
+{
+    ExpectShowsItsTemplate(dialog, IDD_TEXT_SETTINGS);
+    if (ShownDialogLanguage() == JapaneseLanguage) ExpectJapaneseTexts(dialog);
     ExpectEveryTextFits(dialog);
 }
 
@@ -532,8 +542,9 @@ TEST_F(SettingsDialogTest, CancelEscAndCloseBoxChangeNothing)
     }
 }
 
-// Run under code pages 932 and 1252: the dialog as Configure shows it
-// reads right and shows every text whole.
+// Run under code pages 932 and 1252, and under English and German UI
+// languages: the dialog as Configure shows it reads right and shows every
+// text whole.
 TEST_F(SettingsDialogTest, TextsReadRightAndFitTheirControls)
 {
     ProgramSettings().LoadFromRegistry();

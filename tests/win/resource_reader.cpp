@@ -4,8 +4,6 @@
 
 namespace {
 
-const WORD Japanese = MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT);
-
 // Walks a template's words; reads are unaligned-safe.
 class TemplateCursor {
 public:
@@ -62,18 +60,23 @@ void ReadControl(TemplateCursor& t, bool extended, DialogControl& c)
 
 } // namespace
 
-const BYTE* FindJapaneseResource(LPCSTR type, WORD id, DWORD* size)
+const BYTE* FindResourceIn(WORD language, LPCSTR type, WORD id, DWORD* size)
 {
     HMODULE module = GetModuleHandleA(nullptr);
-    HRSRC found = FindResourceExA(module, type, MAKEINTRESOURCEA(id), Japanese);
+    HRSRC found = FindResourceExA(module, type, MAKEINTRESOURCEA(id), language);
     if (!found) return nullptr;
     if (size) *size = SizeofResource(module, found);
     return static_cast<const BYTE*>(LockResource(LoadResource(module, found)));
 }
 
-bool ReadDialogTemplate(WORD id, DialogTemplate& out)
+const BYTE* FindJapaneseResource(LPCSTR type, WORD id, DWORD* size)
 {
-    const BYTE* data = FindJapaneseResource(MAKEINTRESOURCEA(5) /* RT_DIALOG */, id);
+    return FindResourceIn(JapaneseLanguage, type, id, size);
+}
+
+bool ReadDialogTemplate(WORD id, DialogTemplate& out, WORD language)
+{
+    const BYTE* data = FindResourceIn(language, MAKEINTRESOURCEA(5) /* RT_DIALOG */, id);
     if (!data) return false;
     TemplateCursor t(data);
     out = DialogTemplate{};

@@ -1,6 +1,6 @@
-// Reads back the resources a test program carries: Japanese resources by
-// type and id, dialog templates control by control, icon groups and the
-// version record of the program's own file.
+// Reads back the resources a test program carries: resources by type, id
+// and language (Japanese unless told), dialog templates control by control,
+// icon groups and the version record of the program's own file.
 #pragma once
 
 #include <windows.h>
@@ -8,6 +8,11 @@
 #include <string>
 #include <vector>
 
+constexpr WORD JapaneseLanguage = MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT);  // 1041
+constexpr WORD EnglishLanguage = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);  // 1033
+
+// The resource of this module in exactly that language, or null.
+const BYTE* FindResourceIn(WORD language, LPCSTR type, WORD id, DWORD* size = nullptr);
 // The Japanese (1041) resource of this module, or null.
 const BYTE* FindJapaneseResource(LPCSTR type, WORD id, DWORD* size = nullptr);
 
@@ -30,8 +35,8 @@ struct DialogTemplate {
     std::vector<DialogControl> Controls;
 };
 
-// Parses the Japanese dialog template id, classic or extended.
-bool ReadDialogTemplate(WORD id, DialogTemplate& out);
+// Parses dialog template id in that language, classic or extended.
+bool ReadDialogTemplate(WORD id, DialogTemplate& out, WORD language = JapaneseLanguage);
 
 // The name of a predefined class ordinal ("#128" is "BUTTON"); other
 // classes come back unchanged.
