@@ -132,8 +132,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (took) {
         // Every number within its setting's bounds, as a stored one loads.
         for (int32_t i = 0; i < Glyra2Table.SettingCount; ++i) {
-            const SettingSpec& spec = Glyra2Table.Settings[i];
-            if (IsNumeric(spec)) FUZZ_CHECK(s.Numbers[i] == BoundedValue(spec, s.Numbers[i]));
+            const SettingSpec& setting = Glyra2Table.Settings[i];
+            if (IsNumeric(setting)) FUZZ_CHECK(s.Numbers[i] == BoundedValue(setting, s.Numbers[i]));
         }
         FUZZ_CHECK(s.Face[0]);
         CheckEntries(s.Strings, strings);
