@@ -19,7 +19,6 @@ const Runs = [
   ['glyra2', ''], ['glyra2', 'font-size=400&speed=1'],
   ['glyra', ''], ['glyra', 'font-size=400&speed=1'],
 ];
-const Savers = ['glyra2', 'glyra', 'orbel', 'worms'];
 
 function stats(times) {
   const t = times.slice().sort((a, b) => a - b);
@@ -31,15 +30,6 @@ function table(head, rows) {
   const widths = head.map((h, i) => Math.max(h.length, ...rows.map((r) => String(r[i]).length)));
   for (const r of [head, widths.map((w) => '-'.repeat(w)), ...rows])
     console.log(r.map((c, i) => String(c).padEnd(widths[i])).join(' | ').trimEnd());
-}
-
-// The page's values as the reference takes them.
-function settingArgs(schema, values) {
-  return schema.settings.map((s, k) => {
-    const v = values[k];
-    if (s.kind === 'face' || s.kind === 'lines') return `t:${k}:${v}`;
-    return `n:${k}:${v === true ? 1 : v === false ? 0 : v}`;
-  });
 }
 
 (async () => {
@@ -57,13 +47,14 @@ function settingArgs(schema, values) {
       const times = await page.eval(`zamvel.time(${Ticks})`);
       const own = stats(times.map((t) => t[0])), put = stats(times.map((t) => t[1]));
       const frame = stats(times.map((t) => t[0] + t[1]));
-      const args = settingArgs(await page.eval('zamvel.schema()'), await page.eval('zamvel.values()'));
+      // The native run takes the texts the page would store for its values.
+      const args = Object.entries(await page.eval('zamvel.texts()')).map(([option, value]) => `${option}=${value}`);
       // The native run draws with the glyphs the page made.
       fs.writeFileSync(glyphs, await page.eval('zamvel.glyphs()'));
       await page.close();
       let native = 'failed';
       try {
-        const out = execFileSync(reference, ['--time', Savers.indexOf(saver), Width, Height, Ticks, 1, 1, glyphs, '-', '-',
+        const out = execFileSync(reference, ['--time', saver, Width, Height, Ticks, 1, glyphs, '-', '-',
                                              ...args].map(String), {encoding: 'utf8', stdio: ['ignore', 'pipe', 'ignore']});
         native = ms(stats(out.trim().split('\n').map(Number)));
       } catch (e) {}
