@@ -2,8 +2,9 @@
 //   node web_cases.js SITE REFERENCE
 // The browser draws two device pixels a CSS pixel, so every frame is made at
 // device pixels or its size is wrong. Each saver's frames, with a fixed
-// seed, against the same run built natively (REFERENCE, web_reference.cpp); settings from the URL as the
-// page loads them; the panel's refusal and storage under a Japanese and an
+// seed, against the same run built natively (REFERENCE, web_reference.cpp);
+// Orbel's opening without a seed; settings from the URL as the page loads
+// them; the panel's refusal and storage under a Japanese and an
 // English browser; a dropped file that is no picture; a resize; and no
 // error on any page's console.
 'use strict';
@@ -98,6 +99,24 @@ async function frames(browser, base, run) {
   await page.close();
 }
 
+// Without a seed Orbel starts as the Windows and Linux programs do, from
+// the generator's first state: after 5 ticks at 1024 x 768 its dots are
+// those of the replay of that opening at tick 5.
+async function opening(browser, base) {
+  const page = await open(browser, base, '?saver=orbel', 512, 384);
+  await page.eval('zamvel.pause(), zamvel.restart()');
+  await page.eval('zamvel.tick(5)');
+  const rgba = Buffer.from(await page.eval('zamvel.pixels()'), 'base64'), [width] = await page.eval('zamvel.size()');
+  let white = '';
+  for (let i = 0; i < rgba.length; i += 4)
+    if (rgba.readUInt32LE(i) === 0xFFFFFFFF) white += `${(i / 4) % width},${Math.floor(i / 4 / width)}: #FFFFFF\n`;
+  const layout = path.join(__dirname, '../orbel/orbel_layout.py');
+  const tick = execFileSync('python3', [layout], {input: white, encoding: 'utf8'}).trim();
+  check(tick === '5', `Orbel's opening without a seed: the replay's tick ${tick}, not 5`);
+  await clean(page, 'opening');
+  await page.close();
+}
+
 async function loads(browser, base) {
   for (const [saver, query, want] of Loads) {
     const page = await open(browser, base, `?saver=${saver}&${query}`, 320, 240);
@@ -174,6 +193,7 @@ async function dropAndResize(browser, base) {
   const browser = await launch(2);
   try {
     for (const run of Runs) await frames(browser, server.url, run);
+    await opening(browser, server.url);
     await loads(browser, server.url);
     for (const language of ['ja-JP', 'en-US']) await panel(browser, server.url, language);
     await dropAndResize(browser, server.url);
