@@ -53,14 +53,18 @@ void TakeLines(TextList& list, const char* utf8)
     }
 }
 
-// A face as the Linux option takes it, 1 to 255 bytes of UTF-8; any other
-// text leaves the face the platform draws in by default.
+// A face as the Linux option takes it, 1 to 255 bytes of UTF-8, and on one
+// line (the page names it in a CSS font); any other text leaves the face
+// the platform draws in by default.
 void TakeFace(const SettingSpec& s, SettingValues& values, const char* utf8)
 {
-    const size_t bytes = std::strlen(utf8);
-    int32_t n = bytes == 0 || bytes >= MaxFaceUnits ? -1 : Utf8ToUtf16(utf8, bytes, values.Face, MaxFaceUnits - 1);
+    size_t bytes = 0;
+    while (utf8[bytes] && static_cast<unsigned char>(utf8[bytes]) >= 0x20) ++bytes;
+    const bool fits = bytes > 0 && bytes < MaxFaceUnits && !utf8[bytes];
+    int32_t n = fits ? Utf8ToUtf16(utf8, bytes, values.Face, MaxFaceUnits - 1) : -1;
     if (n <= 0)
-        for (n = 0; s.PortableFace[n] && n < MaxFaceUnits - 1; ++n) values.Face[n] = static_cast<TextChar>(s.PortableFace[n]);
+        for (n = 0; s.PortableFace && s.PortableFace[n] && n < MaxFaceUnits - 1; ++n)
+            values.Face[n] = static_cast<TextChar>(s.PortableFace[n]);
     values.Face[n] = 0;
 }
 

@@ -41,6 +41,7 @@ const Loads = [
   ['worms', 'trail=2', [100, 10, 1]],
   ['glyra2', 'speed=9&font-size=1&bold=no&italic=yes', ['', 'IPAPMincho', 6, false, true, 5]],
   ['glyra', 'speed=0&font-size=9999&font=&strings=a&strings=b&bold', ['a\nb', 'IPAPMincho', 400, true, false, 1]],
+  ['glyra2', 'font=A%0AB&strings=%0A%0Ax', ['x', 'IPAPMincho', 48, false, false, 3]],
 ];
 
 let failed = 0, passed = 0;
