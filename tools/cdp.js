@@ -2,7 +2,8 @@
 // --remote-debugging-pipe (fd 3 for commands, fd 4 for answers, each
 // message ended by a zero byte): pages opened at a fixed size, scripts
 // evaluated, screenshots taken, and every console error, exception or
-// failed load of a page kept in page.errors.
+// failed load of a page kept in page.errors. A page may be opened under a
+// browser language of its own (navigator.language and Accept-Language).
 'use strict';
 const {spawn} = require('child_process');
 const fs = require('fs');
@@ -51,8 +52,9 @@ async function launch(scale) {
     return new Promise((resolve, reject) => waiting.set(id, {resolve, reject, method}));
   }
 
-  // A new page of width x height CSS pixels at url, loaded.
-  async function open(url, width, height) {
+  // A new page of width x height CSS pixels at url, loaded; under the
+  // browser language language when given ('ja-JP').
+  async function open(url, width, height, language) {
     const {targetId} = await send('Target.createTarget', {url: 'about:blank'});
     const {sessionId} = await send('Target.attachToTarget', {targetId, flatten: true});
     const page = {errors: [], sessionId};
@@ -70,6 +72,10 @@ async function launch(scale) {
     await call('Log.enable');
     await call('Page.enable');
     await call('Emulation.setDeviceMetricsOverride', {width, height, deviceScaleFactor: 0, mobile: false});
+    if (language) {
+      const {userAgent} = await send('Browser.getVersion');
+      await call('Emulation.setUserAgentOverride', {userAgent, acceptLanguage: language});
+    }
     const loaded = new Promise((resolve) => listeners.push((m) => {
       if (m.sessionId === sessionId && m.method === 'Page.loadEventFired') resolve();
     }));

@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <new>
 
 #include "ellipse_rows.h"
+#include "failure_points.h"
 #include "text_codec.h"
 
 namespace {
@@ -99,7 +99,7 @@ int32_t FrameCanvas::FontIndex(const FontSpec& spec)
     return fontCount_++;
 }
 
-CanvasFont* FrameCanvas::MakeFont(const TextChar* face, int32_t height, bool bold, bool italic)
+std::unique_ptr<CanvasFont> FrameCanvas::MakeFont(const TextChar* face, int32_t height, bool bold, bool italic)
 {
     FontSpec spec{};
     if (!face || !face[0] || height <= 0 || !Utf16ToUtf8(face, spec.Face, sizeof spec.Face)) return nullptr;
@@ -107,7 +107,7 @@ CanvasFont* FrameCanvas::MakeFont(const TextChar* face, int32_t height, bool bol
     spec.Bold = bold;
     spec.Italic = italic;
     const int32_t k = FontIndex(spec);
-    return k < 0 ? nullptr : new (std::nothrow) FrameFont(k);
+    return std::unique_ptr<CanvasFont>(k < 0 ? nullptr : NewOrNull<FrameFont>(k));
 }
 
 // The font asked for, else the one last drawn in, else the canvas's own.

@@ -47,7 +47,7 @@ public:
 
     void FillBox(CanvasBox box, uint32_t colour) override;
     void Ellipse(CanvasBox box, uint32_t fill, CanvasMix mix) override;
-    CanvasFont* MakeFont(const TextChar* face, int32_t height, bool bold, bool italic) override;
+    std::unique_ptr<CanvasFont> MakeFont(const TextChar* face, int32_t height, bool bold, bool italic) override;
     bool MeasureChar(const CanvasFont* font, TextChar ch, int32_t& width, int32_t& height) override;
     void DrawChar(const CanvasFont* font, int32_t x, int32_t y, TextChar ch, uint32_t colour) override;
 

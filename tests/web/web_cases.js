@@ -2,9 +2,11 @@
 //   node web_cases.js SITE REFERENCE
 // The browser draws two device pixels a CSS pixel, so every frame is made at
 // device pixels or its size is wrong. Each saver's frames, with a fixed
-// seed, against the same run built natively (REFERENCE, web_reference.cpp); settings from the URL as the
-// page loads them; the panel's refusal and storage; a dropped file that is
-// no picture; a resize; and no error on any page's console.
+// seed, against the same run built natively (REFERENCE, web_reference.cpp);
+// Orbel's opening without a seed; settings from the URL as the page loads
+// them; the panel's refusal and storage under a Japanese and an
+// English browser; a dropped file that is no picture; a resize; and no
+// error on any page's console.
 'use strict';
 const {execFileSync} = require('child_process');
 const fs = require('fs');
@@ -15,29 +17,31 @@ const {serve} = require('../../tools/web_serve.js');
 
 const [site, reference] = process.argv.slice(2);
 const tmp = fs.mkdtempSync(path.join(os.tmpdir(), 'zamvel-web-'));
-const Savers = {glyra2: 0, glyra: 1, orbel: 2, worms: 3};
 
-// The URL's settings and what the native run is given for them.
+// The URL's settings; the native run takes the texts the page would store
+// for the values it loaded.
 const Runs = [
-  {saver: 'orbel', query: '', values: [], width: 1024, height: 768},
-  {saver: 'orbel', query: '&count=50', values: ['n:0:50'], width: 640, height: 480},
-  {saver: 'worms', query: '&worms=300&length=20&trail=smear', values: ['n:0:300', 'n:1:20', 'n:2:2'], width: 800, height: 600},
-  {saver: 'worms', query: '', values: [], width: 640, height: 480},
-  {saver: 'glyra2', query: '', values: [], width: 1024, height: 768},
-  {saver: 'glyra2', query: '&strings=Zamvel%0A%E5%85%89%E9%99%B0&font-size=90&speed=1&bold',
-   values: ['t:5:Zamvel\n光陰', 'n:2:90', 'n:0:1', 'n:3:1'], width: 800, height: 600},
-  {saver: 'glyra', query: '&italic&font-size=40', values: ['n:4:1', 'n:2:40'], width: 800, height: 600},
+  {saver: 'orbel', query: '', width: 1024, height: 768},
+  {saver: 'orbel', query: '&count=50', width: 640, height: 480},
+  {saver: 'worms', query: '&worms=300&length=20&trail=smear', width: 800, height: 600},
+  {saver: 'worms', query: '', width: 640, height: 480},
+  {saver: 'glyra2', query: '', width: 1024, height: 768},
+  {saver: 'glyra2', query: '&strings=Zamvel%0A%E5%85%89%E9%99%B0&font-size=90&speed=1&bold', width: 800, height: 600},
+  {saver: 'glyra', query: '&italic&font-size=40', width: 800, height: 600},
 ];
 const Ticks = [1, 60];
 
-// Each setting's text in the URL and the value the page loads for it: a
-// value out of range or no number loads as a stored one would.
+// Each setting's text in the URL and the values the page loads for it, in
+// the panel's order: a value out of range or no number loads as a stored
+// one would.
 const Loads = [
   ['orbel', 'count=0', [300]], ['orbel', 'count=-5', [300]], ['orbel', 'count=99999', [3500]],
   ['orbel', 'count=abc', [300]], ['orbel', 'count=4294967296', [300]], ['orbel', 'count=1', [1]],
   ['worms', 'trail=zigzag&worms=0&length=0', [100, 10, 1]], ['worms', 'trail=none&worms=2001', [2000, 10, 1]],
-  ['glyra2', 'speed=9&font-size=1&bold=no&italic=yes', [5, 'IPAPMincho', 6, false, true, '']],
-  ['glyra', 'speed=0&font-size=9999&font=&strings=a&strings=b', [1, 'IPAPMincho', 400, false, false, 'a\nb']],
+  ['worms', 'trail=2', [100, 10, 1]],
+  ['glyra2', 'speed=9&font-size=1&bold=no&italic=yes', ['', 'IPAPMincho', 6, false, true, 5]],
+  ['glyra', 'speed=0&font-size=9999&font=&strings=a&strings=b&bold', ['a\nb', 'IPAPMincho', 400, true, false, 1]],
+  ['glyra2', 'font=A%0AB&strings=%0A%0Ax', ['x', 'IPAPMincho', 48, false, false, 3]],
 ];
 
 let failed = 0, passed = 0;
@@ -46,8 +50,8 @@ function check(ok, what) {
   else ++failed, console.log(`FAILED: ${what}`);
 }
 
-async function open(browser, base, query, width, height) {
-  const page = await browser.open(base + query, width, height);
+async function open(browser, base, query, width, height, language) {
+  const page = await browser.open(base + query, width, height, language);
   await page.eval('zamvel.ready');
   return page;
 }
@@ -79,10 +83,11 @@ async function frames(browser, base, run) {
     // The text savers draw with the page's glyphs; the others on a canvas of their own.
     const text = run.saver.startsWith('glyra');
     if (text) fs.writeFileSync(glyphs, await page.eval('zamvel.glyphs()'));
+    const texts = Object.entries(await page.eval('zamvel.texts()')).map(([option, value]) => `${option}=${value}`);
     let native = Buffer.alloc(0);
     try {
-      execFileSync(reference, [Savers[run.saver], run.width, run.height, ticks, 1, 1, text ? glyphs : '-', start, out,
-                               ...run.values].map(String), {stdio: ['ignore', 'ignore', 'inherit']});
+      execFileSync(reference, [run.saver, run.width, run.height, ticks, 1, text ? glyphs : '-', start, out,
+                               ...texts].map(String), {stdio: ['ignore', 'ignore', 'inherit']});
       native = fs.readFileSync(out);
     } catch (e) {}
     const n = differing(web, native);
@@ -92,6 +97,24 @@ async function frames(browser, base, run) {
   check(differing(fs.readFileSync(start), Buffer.from(await page.eval('zamvel.pixels()'), 'base64')) > 0,
         `${what}: nothing drawn`);
   await clean(page, what);
+  await page.close();
+}
+
+// Without a seed Orbel starts as the Windows and Linux programs do, from
+// the generator's first state: after 5 ticks at 1024 x 768 its dots are
+// those of the replay of that opening at tick 5.
+async function opening(browser, base) {
+  const page = await open(browser, base, '?saver=orbel', 512, 384);
+  await page.eval('zamvel.pause(), zamvel.restart()');
+  await page.eval('zamvel.tick(5)');
+  const rgba = Buffer.from(await page.eval('zamvel.pixels()'), 'base64'), [width] = await page.eval('zamvel.size()');
+  let white = '';
+  for (let i = 0; i < rgba.length; i += 4)
+    if (rgba.readUInt32LE(i) === 0xFFFFFFFF) white += `${(i / 4) % width},${Math.floor(i / 4 / width)}: #FFFFFF\n`;
+  const layout = path.join(__dirname, '../orbel/orbel_layout.py');
+  const tick = execFileSync('python3', [layout], {input: white, encoding: 'utf8'}).trim();
+  check(tick === '5', `Orbel's opening without a seed: the replay's tick ${tick}, not 5`);
+  await clean(page, 'opening');
   await page.close();
 }
 
@@ -105,11 +128,12 @@ async function loads(browser, base) {
   }
 }
 
-// The panel refuses what the Windows dialog refuses, with its message and
-// the focus on the field at fault, the first field first; what it takes is
-// stored and comes back on the next visit.
-async function panel(browser, base) {
-  const page = await open(browser, base, '#worms', 800, 600);
+// The panel refuses what the Windows dialog refuses, with its message in
+// the browser's language and the focus on the field at fault, the first
+// field first; what it takes is stored and comes back on the next visit.
+async function panel(browser, base, language) {
+  const page = await open(browser, base, '#worms', 800, 600, language);
+  const lang = /^ja\b/.test(language) ? 'ja' : 'en';
   const submit = (fields) => page.eval(`(() => {
     const f = document.querySelector('form.panel');
     for (const [name, value] of Object.entries(${JSON.stringify(fields)}))
@@ -117,13 +141,13 @@ async function panel(browser, base) {
     f.requestSubmit();
     return [f.querySelector('.alert').textContent, document.activeElement.name, zamvel.values()];
   })()`);
-  const messages = (await page.eval('zamvel.schema()')).settings.map((s) => s.message && s.message.en);
+  const messages = (await page.eval('zamvel.schema()')).settings.map((s) => s.refusal && s.refusal[lang]);
   for (const [fields, message, focus] of [
     [{worms: '0', length: '0'}, messages[0], 'worms'], [{worms: '', length: '5'}, messages[0], 'worms'],
     [{worms: '7', length: 'x'}, messages[1], 'length'], [{worms: '4294967295', length: '3'}, messages[0], 'worms']]) {
     const [alert, focused, values] = await submit(fields);
     check(alert === message && focused === focus && values[0] === 100,
-          `panel ${JSON.stringify(fields)}: "${alert}" on ${focused}, values ${values}`);
+          `panel under ${language} ${JSON.stringify(fields)}: "${alert}" on ${focused}, values ${values}`);
   }
   const [alert, , values] = await submit({worms: '7', length: '5000', trail: '2'});
   check(alert === '' && JSON.stringify(values) === '[7,1000,2]', `panel takes 7, 5000, smear: ${values}`);
@@ -170,8 +194,9 @@ async function dropAndResize(browser, base) {
   const browser = await launch(2);
   try {
     for (const run of Runs) await frames(browser, server.url, run);
+    await opening(browser, server.url);
     await loads(browser, server.url);
-    await panel(browser, server.url);
+    for (const language of ['ja-JP', 'en-US']) await panel(browser, server.url, language);
     await dropAndResize(browser, server.url);
   } finally {
     await browser.close();

@@ -1,18 +1,20 @@
 // The web page's run built natively, so that its frames must equal the
-// page's pixel for pixel: the same savers' adapter, drawing on the Linux
-// tests' pixel canvas, or, for the text savers, on the page's canvas with
-// the glyphs the page made.
+// page's pixel for pixel: the same adapter over the tables, drawing on the
+// Linux tests' pixel canvas, or, for the text savers, on the page's canvas
+// with the glyphs the page made.
 //
-//   web_reference SAVER W H TICKS SEED SEEDGIVEN GLYPHS START OUT [n:I:V | t:I:TEXT]...
-//     SAVER the saver's number (web_savers.h); GLYPHS the page's glyph text,
-//     or - for the pixel canvas; START the raw RGBA picture the run starts on, or - for black;
-//     OUT the raw RGBA frame after TICKS ticks; n:/t: setting I's number or text.
+//   web_reference SAVER W H TICKS SEED GLYPHS START OUT [OPTION=TEXT]...
+//     SAVER the saver's name (orbel); SEED the page's seed=; GLYPHS the
+//     page's glyph text, or - for the pixel canvas; START the raw RGBA
+//     picture the run starts on, or - for black; OUT the raw RGBA frame
+//     after TICKS ticks; OPTION=TEXT a setting as the page stores it.
 //   web_reference --time ... the same, and each tick's time instead of OUT
 //   web_reference --step COUNT W H TICKS: Orbel's step alone, ms a tick, by kernel
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <strings.h>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -23,8 +25,7 @@
 #include "frame_canvas.h"
 #include "orbel_kernel.h"
 #include "pixel_canvas.h"
-#include "text_codec.h"
-#include "web_savers.h"
+#include "web_tables.h"
 
 namespace {
 
@@ -94,24 +95,34 @@ int Step(char** argv)
 {
     const int count = std::atoi(argv[0]), w = std::atoi(argv[1]), h = std::atoi(argv[2]), ticks = std::atoi(argv[3]);
     for (StepKernel k : {StepKernel::Scalar, FastestKernel()}) {
-        MassPoint* points = AllocatePoints(count);
+        std::unique_ptr<MassPoint[]> points = AllocatePoints(count);
         if (!points || ticks <= 0) return 1;
-        BuildPoints(points, count, w, h);
+        BuildPoints(points.get(), count, w, h);
         const auto start = std::chrono::steady_clock::now();
-        for (int i = 0; i < ticks; ++i) StepPointsWith(k, points, count);
+        for (int i = 0; i < ticks; ++i) StepPointsWith(k, points.get(), count);
         std::printf("%s %.4f\n", KernelName(k), Ms(std::chrono::steady_clock::now() - start) / ticks);
-        FreePoints(points);
     }
     return 0;
 }
 
+int SaverNamed(const char* name)
+{
+    for (int i = 0; i < WebSaverCount; ++i)
+        if (strcasecmp(WebTable(i)->Name, name) == 0) return i;
+    return -1;
+}
+
+// OPTION=TEXT taken as the page takes the text stored under the option.
 bool SetValue(int saver, const char* arg)
 {
-    const char* colon = std::strchr(arg + 2, ':');
-    if (!colon || arg[1] != ':') return false;
-    const int index = std::atoi(arg + 2);
-    if (arg[0] == 'n') return WebSetNumber(saver, index, std::atoi(colon + 1));
-    return arg[0] == 't' && WebSetText(saver, index, colon + 1);
+    const SaverTable& table = *WebTable(saver);
+    const char* equals = std::strchr(arg, '=');
+    for (int32_t i = 0; equals && i < table.SettingCount; ++i) {
+        const char* option = table.Settings[i].Option;
+        if (std::strlen(option) == size_t(equals - arg) && std::strncmp(option, arg, size_t(equals - arg)) == 0)
+            return WebTake(saver, i, equals + 1);
+    }
+    return false;
 }
 
 // The run's frames on canvas, whose pixels are RGBA bytes through get/put.
@@ -120,28 +131,27 @@ int Render(Surface& canvas, int saver, int w, int h, int ticks, char** argv, boo
 {
     const size_t bytes = size_t(w) * h * 4;
     std::vector<uint8_t> rgba(bytes);
-    if (std::strcmp(argv[8], "-") != 0) {
-        std::ifstream in(argv[8], std::ios::binary);
+    if (std::strcmp(argv[7], "-") != 0) {
+        std::ifstream in(argv[7], std::ios::binary);
         if (!in.read(reinterpret_cast<char*>(rgba.data()), static_cast<std::streamsize>(bytes))) return 1;
         canvas.Put(rgba.data());
     }
-    const WebView view{w, h, static_cast<uint32_t>(std::strtoul(argv[5], nullptr, 10)), std::atoi(argv[6]) != 0,
-                       AddCp932Text};
-    WebRun* run = WebStart(saver, canvas.On, view);
-    if (!run) return 1;
+    const uint32_t seed = static_cast<uint32_t>(std::strtoul(argv[5], nullptr, 10));
+    WebRun run;
+    if (!run.Start(saver, canvas.On, w, h, 0, &seed)) return 1;
     std::vector<double> times;
     for (int i = 0; i < ticks; ++i) {
         const auto start = std::chrono::steady_clock::now();
-        run->Draw(canvas.On);
+        run.Draw(canvas.On);
         times.push_back(Ms(std::chrono::steady_clock::now() - start));
     }
-    delete run;
+    run.End();
     if (timing) {
         for (double t : times) std::printf("%.4f\n", t);
         return 0;
     }
     canvas.Get(rgba.data());
-    std::ofstream out(argv[9], std::ios::binary);
+    std::ofstream out(argv[8], std::ios::binary);
     out.write(reinterpret_cast<const char*>(rgba.data()), static_cast<std::streamsize>(bytes));
     return out ? 0 : 1;
 }
@@ -174,21 +184,22 @@ int main(int argc, char** argv)
     if (argc == 6 && std::strcmp(argv[1], "--step") == 0) return Step(argv + 2);
     const bool timing = argc > 1 && std::strcmp(argv[1], "--time") == 0;
     if (timing) ++argv, --argc;
-    if (argc < 10) {
+    const int saver = argc < 9 ? -1 : SaverNamed(argv[1]);
+    if (saver < 0) {
         std::fprintf(stderr, "usage: see the head of web_reference.cpp\n");
         return 2;
     }
-    const int saver = std::atoi(argv[1]), w = std::atoi(argv[2]), h = std::atoi(argv[3]), ticks = std::atoi(argv[4]);
-    for (int i = 10; i < argc; ++i)
+    const int w = std::atoi(argv[2]), h = std::atoi(argv[3]), ticks = std::atoi(argv[4]);
+    for (int i = 9; i < argc; ++i)
         if (!SetValue(saver, argv[i])) return std::fprintf(stderr, "web_reference: bad setting %s\n", argv[i]), 2;
     if (w <= 0 || h <= 0) return 2;
-    if (std::strcmp(argv[7], "-") == 0) {
+    if (std::strcmp(argv[6], "-") == 0) {
         LinuxPixels canvas{PixelCanvas(w, h, 0)};
         return Render(canvas, saver, w, h, ticks, argv, timing);
     }
     GlyphFile glyphs;
     FrameCanvas frame(glyphs);
-    if (!glyphs.Load(argv[7]) || !frame.Resize(w, h)) return 1;
+    if (!glyphs.Load(argv[6]) || !frame.Resize(w, h)) return 1;
     PagePixels canvas{frame};
     const int rc = Render(canvas, saver, w, h, ticks, argv, timing);
     return rc == 0 && glyphs.Missing == 0 ? 0 : 1;

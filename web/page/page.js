@@ -2,9 +2,21 @@
 // full-screen button and the settings panel (none of them with ?saver=),
 // one tick every 50 ms from requestAnimationFrame, a new run for each new
 // size, and the figures the tests and the benchmark read (window.zamvel).
+// Its texts are in the page's language (lang.js).
 (function () {
   var TickMs = 50, MaxCatchUp = 3;
-  var S = ZamvelSettings, ja = S.lang === 'ja';
+  var S = ZamvelSettings, L = ZamvelLang;
+  var T = {
+    noMemory: {ja: 'メモリが足りないため、実行できません。', en: 'There is not enough memory for this run.'},
+    notStored: {ja: '（このページを閉じるまで有効です）', en: ' They hold until the page is closed.'},
+    fullScreen: {ja: '全画面', en: 'Full screen'},
+    fullRefused: {ja: '全画面にできませんでした。', en: 'Full screen was refused.'},
+    dropHint: {ja: '画像をドロップすると、その上に描きます。', en: 'Drop a picture here to draw over it.'},
+    dropFile: {ja: 'ファイルをドロップしてください。', en: 'Drop a picture file.'},
+    picture: {ja: 'デスクトップの上に描くセーバーは、この画像の上に描きます。',
+              en: 'The savers that draw over the desktop will draw over this picture.'},
+    otherLang: {ja: 'English', en: '日本語'},
+  };
   var params = new URLSearchParams(location.search);
   var bare = params.has('saver');
   var screen = document.getElementById('screen');
@@ -17,10 +29,11 @@
   var ready = {};
   ready.promise = new Promise(function (resolve) { ready.resolve = resolve; });
 
-  function message(ja_, en) {
+  // A text ({ja, en}) at the foot of the page; null for none.
+  function message(text) {
     var m = document.getElementById('message');
-    m.textContent = ja ? ja_ : en;
-    m.hidden = !m.textContent;
+    L.show(m, text);
+    m.hidden = !text;
   }
 
   // Every callback of the page runs through here: a fault is said on the
@@ -31,7 +44,7 @@
         return fn.apply(this, arguments);
       } catch (e) {
         app.failures.push(String(e && e.stack || e));
-        message('内部エラー: ' + e, 'Internal error: ' + e);
+        message({ja: '内部エラー: ' + e, en: 'Internal error: ' + e});
       }
     };
   }
@@ -45,22 +58,9 @@
 
   function schema() { return app.schemas[app.saver]; }
 
+  // Saver i's settings object made anew; its values in the panel's order.
   function values(i) {
-    return S.values(app.schemas[i], app.urlApplies[i] ? params : null, app.applied[i]);
-  }
-
-  function setValues(i, vs) {
-    app.schemas[i].settings.forEach(function (s, k) {
-      if (s.kind === 'face' || s.kind === 'lines') {
-        var text = String(vs[k]), size = lengthBytesUTF8(text) + 1, at = _malloc(size);
-        if (!at) return;
-        stringToUTF8(text, at, size);
-        _web_set_text(i, k, at);
-        _free(at);
-      } else {
-        _web_set_number(i, k, vs[k] === true ? 1 : vs[k] === false ? 0 : vs[k] | 0);
-      }
-    });
+    return S.values(i, app.schemas[i], app.urlApplies[i] ? params : null, app.applied[i]);
   }
 
   // The face of a text saver loaded before its first glyph, else the
@@ -69,7 +69,7 @@
     var face = null, sample = '光陰矢の如し The Eyes of Truth.';
     d.settings.forEach(function (s, k) {
       if (s.kind === 'face') face = vs[k];
-      if (s.kind === 'lines' && vs[k]) sample = String(vs[k]).slice(0, 400);
+      if (s.kind === 'strings' && vs[k]) sample = String(vs[k]).slice(0, 400);
     });
     if (!face || !document.fonts || !document.fonts.load) return Promise.resolve();
     return document.fonts.load(Module.zamvelGlyphs.cssFont(face, 16, false, false), sample)
@@ -88,26 +88,23 @@
     var generation = ++app.generation, i = app.saver, d = schema(), vs = values(i);
     var size = app.size = app.target;
     app.running = false;
-    setValues(i, vs);
     return fontsFor(d, vs).then(guard(function () {
       if (generation !== app.generation) return false;
       var pointer = _web_frame(app.page, size.width, size.height);
       app.image = null;
       app.frame = {pointer: pointer, width: pointer ? size.width : 0, height: pointer ? size.height : 0};
       if (!pointer) {
-        message('メモリが足りないため、実行できません。', 'Not enough memory for this run.');
+        message(T.noMemory);
         return false;
       }
       if (d.picture) paintPicture(app.frame);
-      var seed = seedParam(), text = d.settings.some(function (s) { return s.kind === 'lines'; });
-      // Orbel and Worms are never seeded unless the page is asked to; the
-      // text savers take the clock, as on Windows.
-      var given = seed !== null || text;
-      if (seed === null) seed = Date.now() % 4294967296;
-      if (!_web_start(app.page, i, seed, given ? 1 : 0)) {
-        message('メモリが足りないため、実行できません。', 'Not enough memory for this run.');
+      var seed = seedParam();
+      if (!_web_start(app.page, i, Date.now() % 4294967296, seed || 0, seed !== null ? 1 : 0)) {
+        message(T.noMemory);
         return false;
       }
+      var notice = S.json(_web_notice(app.page));
+      if (notice) message(notice);
       app.running = true;
       app.acc = 0;
       app.last = performance.now();
@@ -183,9 +180,9 @@
   function choose(i) {
     app.saver = i;
     try {
-      localStorage.setItem('zamvel.saver', schema().name);
+      localStorage.setItem('zamvel.saver', schema().key);
     } catch (e) {}
-    history.replaceState(null, '', location.pathname + location.search + '#' + schema().name);
+    history.replaceState(null, '', location.pathname + location.search + '#' + schema().key);
     showPanel();
     restart();
   }
@@ -195,11 +192,11 @@
     if (!holder) return;
     var i = app.saver, d = schema();
     holder.textContent = '';
+    L.show(document.getElementById('about'), d.description);
     holder.appendChild(S.panel(d, values(i), guard(function (texts) {
       if (!S.store(d, texts))
-        message('設定を保存できませんでした（このページを閉じるまで有効です）。',
-                'The settings could not be stored; they hold until the page is closed.');
-      else message('', '');
+        message({ja: app.saveFailed.ja + T.notStored.ja, en: app.saveFailed.en + T.notStored.en});
+      else message(null);
       // From now on the panel's values, not the URL's.
       app.applied[i] = texts;
       app.urlApplies[i] = false;
@@ -219,20 +216,22 @@
     app.schemas.forEach(function (d, i) {
       var o = document.createElement('option');
       o.value = String(i);
-      o.textContent = d.title;
+      o.textContent = d.name;
       chooser.appendChild(o);
     });
     chooser.value = String(app.saver);
     chooser.addEventListener('change', guard(function () { choose(Number(chooser.value)); }));
     var full = document.getElementById('full');
-    full.textContent = ja ? '全画面' : 'Full screen';
+    L.show(full, T.fullScreen);
     full.addEventListener('click', guard(function () {
       var p = screen.requestFullscreen ? screen.requestFullscreen() : null;
-      if (!p) return message('全画面にできませんでした。', 'Full screen was refused.');
-      p.catch(function () { message('全画面にできませんでした。', 'Full screen was refused.'); });
+      if (!p) return message(T.fullRefused);
+      p.catch(function () { message(T.fullRefused); });
     }));
-    document.getElementById('drop-hint').textContent = ja ? '画像をドロップすると、Wormsはその上を這います。'
-                                                          : 'Drop a picture here and the worms crawl over it.';
+    var other = document.getElementById('lang');
+    L.show(other, T.otherLang);
+    other.addEventListener('click', guard(function () { L.set(L.get() === 'ja' ? 'en' : 'ja'); }));
+    L.show(document.getElementById('drop-hint'), T.dropHint);
     // A key or a click ends full screen, as a key or a click ends a saver.
     document.addEventListener('keydown', guard(function (e) {
       if (document.fullscreenElement) e.preventDefault(), leaveFullScreen();
@@ -245,31 +244,31 @@
     document.addEventListener('drop', guard(function (e) {
       e.preventDefault();
       var file = e.dataTransfer && e.dataTransfer.files && e.dataTransfer.files[0];
-      if (!file) return message('ファイルをドロップしてください。', 'Drop a picture file.');
+      if (!file) return message(T.dropFile);
       ZamvelPicture.read(file).then(guard(function (picture) {
         if (!picture)
-          return message('「' + file.name + '」は画像として読めません。', '"' + file.name + '" cannot be read as a picture.');
+          return message({ja: '「' + file.name + '」は画像として読めません。', en: '"' + file.name + '" cannot be read as a picture.'});
         app.picture = picture;
         if (schema().picture) {
-          message('', '');
+          message(null);
           restart();
         } else {
-          message('Wormsはこの画像の上を這います。', 'Worms will crawl over this picture.');
+          message(T.picture);
         }
       }));
     }));
   }
 
   function indexOf(name) {
-    for (var i = 0; i < app.schemas.length; ++i) if (app.schemas[i].name === name) return i;
+    for (var i = 0; i < app.schemas.length; ++i) if (app.schemas[i].key === name) return i;
     return -1;
   }
 
   function init() {
-    document.documentElement.lang = S.lang;
     app.page = _web_page_new();
+    app.saveFailed = S.json(_web_save_failed());
     for (var i = 0; i < _web_saver_count(); ++i) {
-      app.schemas.push(JSON.parse(UTF8ToString(_web_saver_schema(i))));
+      app.schemas.push(S.describe(i));
       app.urlApplies.push(true);
       app.applied.push(null);
     }
@@ -281,7 +280,7 @@
     app.saver = Math.max(0, indexOf(name));
     if (bare && indexOf(name) < 0) {
       bare = false;
-      message('「' + name + '」というセーバーはありません。', 'There is no saver "' + name + '".');
+      message({ja: '「' + name + '」というセーバーはありません。', en: 'There is no saver "' + name + '".'});
     }
     document.body.classList.toggle('bare', bare);
     if (!bare) {
@@ -312,8 +311,9 @@
     restart: function () { return restart(); },
     tick: function (n) { _web_tick(app.page, n); put(); },
     size: function () { return [app.frame.width, app.frame.height]; },
-    saver: function () { return schema().name; },
+    saver: function () { return schema().key; },
     values: function () { return values(app.saver); },
+    texts: function () { return S.texts(schema(), values(app.saver)); },
     schema: function () { return schema(); },
     pixels: function () {
       var f = app.frame;
@@ -341,6 +341,7 @@
 
   Module.onRuntimeInitialized = guard(init);
   Module.onAbort = function () {
-    message('ページを実行できません: ' + Module.zamvelLog.join(' '), 'The page cannot run: ' + Module.zamvelLog.join(' '));
+    var log = Module.zamvelLog.join(' ');
+    message({ja: 'ページを実行できません: ' + log, en: 'The page cannot run: ' + log});
   };
 })();

@@ -1,20 +1,31 @@
-// The savers' settings in the page: read from the schema each saver
-// gives (web_savers.h), loaded from localStorage and the URL under the
-// Linux options' names and forms, brought into bounds as a stored value is,
-// and edited in a panel built from the schema.
+// The savers' settings in the page. Each saver's description comes from its
+// table (web_json.h), and every value is taken by the wasm side from a text
+// in its Linux option's form (web_tables.h): what localStorage holds, under
+// what the URL gives. The panel is built from the description, in the
+// page's language, and refuses what the Windows dialog refuses.
 var ZamvelSettings = (function () {
-  var lang = /^ja\b/i.test((navigator.languages && navigator.languages[0]) || navigator.language || '') ? 'ja' : 'en';
+  var L = ZamvelLang;
 
-  function say(label) {
-    return label ? (label[lang] || label.en || '') : '';
+  // A JSON text the wasm side made, read and freed; null for none.
+  function json(at) {
+    if (!at) return null;
+    var value = JSON.parse(UTF8ToString(at));
+    _free(at);
+    return value;
   }
 
-  // A whole number in 32 bits, or null: what a stored DWORD can be.
-  function whole(text) {
-    if (typeof text === 'number') text = String(text);
-    if (typeof text !== 'string' || !/^\s*[+-]?\d{1,10}\s*$/.test(text)) return null;
-    var n = Number(text);
-    return n >= -2147483648 && n <= 2147483647 ? n : null;
+  function describe(i) {
+    var d = json(_web_saver(i));
+    d.key = d.name.toLowerCase();
+    return d;
+  }
+
+  function take(i, index, text) {
+    var size = lengthBytesUTF8(text) + 1, at = _malloc(size);
+    if (!at) return;
+    stringToUTF8(text, at, size);
+    _web_take(i, index, at);
+    _free(at);
   }
 
   // A number as the dialog's edit field reads it: digits only, an empty or
@@ -26,60 +37,26 @@ var ZamvelSettings = (function () {
     return n > 2147483647 ? n - 4294967296 : n;
   }
 
-  function flag(text) {
-    if (text === true || text === false) return text;
-    var t = String(text).toLowerCase();
-    if (t === '' || t === 'true' || t === 'yes' || t === 'on' || t === '1') return true;
-    if (t === 'false' || t === 'no' || t === 'off' || t === '0') return false;
-    return null;
-  }
-
-  function utf8Length(text) {
-    return new TextEncoder().encode(text).length;
-  }
-
-  // The value a setting takes from its stored or given text: what is no
-  // value of its kind counts as missing (the default), then the policy
-  // brings it into bounds.
-  function load(s, text) {
-    if (text === undefined || text === null) return s.default;
-    switch (s.kind) {
-      case 'number': {
-        var n = whole(text);
-        if (n === null) n = s.default;
-        if (s.policy === 'clamp') return Math.min(Math.max(n, s.min), s.max);
-        if (n < s.min) return s.default;
-        return Math.min(n, s.max);
-      }
-      case 'choice': {
-        var t = String(text);
-        for (var i = 0; i < s.choices.length; ++i)
-          if (s.choices[i].option === t || String(s.choices[i].value) === t) return s.choices[i].value;
-        return s.policy === 'unknown-becomes' ? s.fallback : s.default;
-      }
-      case 'flag': {
-        var f = flag(text);
-        return f === null ? s.default : f;
-      }
-      case 'face': {
-        var face = String(text);
-        return face && utf8Length(face) <= s.max && !/[\n\r]/.test(face) ? face : s.default;
-      }
-      default:
-        return String(text);
-    }
-  }
-
   // The text a value is stored and given in: the option's form.
   function form(s, value) {
-    if (s.kind === 'choice') {
-      for (var i = 0; i < s.choices.length; ++i) if (s.choices[i].value === value) return s.choices[i].option;
-    }
+    if (s.kind === 'choice' && s.choices[value - s.min] && s.choices[value - s.min].word)
+      return s.choices[value - s.min].word;
     return String(value);
   }
 
+  // The values (in the description's order) as texts in their options'
+  // forms, as the panel stores them.
+  function texts(d, values) {
+    var out = {};
+    d.settings.forEach(function (s, k) {
+      var v = values[k];
+      out[s.option] = s.kind === 'flag' ? (v ? 'true' : 'false') : form(s, v);
+    });
+    return out;
+  }
+
   function storageKey(d) {
-    return 'zamvel.' + d.name;
+    return 'zamvel.' + d.key;
   }
 
   function stored(d) {
@@ -100,26 +77,61 @@ var ZamvelSettings = (function () {
     }
   }
 
-  // The URL's texts for a saver's options; "strings" may come once with
-  // lines or once a string.
+  // The URL's texts for a saver's options, in the Linux forms: a flag alone
+  // (&bold) is on, no-bold off; "strings" may come once with lines or once a
+  // string.
   function given(d, params) {
     var texts = {};
     d.settings.forEach(function (s) {
       var all = params.getAll(s.option);
+      if (s.kind === 'flag' && all.length && all[all.length - 1] === '') all = ['true'];
       if (!all.length && s.kind === 'flag' && params.has('no-' + s.option)) all = ['false'];
-      if (all.length) texts[s.option] = s.kind === 'lines' ? all.join('\n') : all[all.length - 1];
+      if (all.length) texts[s.option] = s.kind === 'strings' ? all.join('\n') : all[all.length - 1];
     });
     return texts;
   }
 
-  // Every setting's value: the default, under what is stored, under what
-  // the panel applied in this page (when storing failed), under what the
-  // URL gives (while it still applies).
-  function values(d, params, applied) {
+  // Saver i's settings object made anew: the defaults, under what is stored
+  // (or what the panel applied in this page, when storing failed), under
+  // what the URL gives (while it still applies). Its values in the
+  // description's order.
+  function values(i, d, params, applied) {
     var s = applied || stored(d), u = params ? given(d, params) : {};
-    return d.settings.map(function (x) {
-      return load(x, x.option in u ? u[x.option] : s[x.option]);
+    _web_defaults(i);
+    d.settings.forEach(function (x) {
+      var text = x.option in u ? u[x.option] : s[x.option];
+      if (text !== undefined && text !== null) take(i, x.index, String(text));
     });
+    var all = json(_web_values(i));
+    return d.settings.map(function (x) { return all[x.index]; });
+  }
+
+  function field(s) {
+    var f;
+    if (s.kind === 'flag') {
+      f = document.createElement('input');
+      f.type = 'checkbox';
+    } else if (s.kind === 'choice') {
+      f = document.createElement('select');
+      s.choices.forEach(function (c) {
+        var o = document.createElement('option');
+        o.value = String(c.value);
+        L.show(o, c.label);
+        f.appendChild(o);
+      });
+    } else if (s.kind === 'strings') {
+      f = document.createElement('textarea');
+      f.rows = 5;
+      // The option's help speaks of a file; here the strings are typed.
+      L.show(f, {ja: '１行に１つの文字列（空なら組み込みの文字列）', en: 'one string a line (none: the built-in strings)'},
+             'placeholder');
+    } else {
+      f = document.createElement('input');
+      f.type = 'text';
+      if (s.kind === 'number') f.inputMode = 'numeric';
+    }
+    f.name = s.option;
+    return f;
   }
 
   // The panel: a field for each setting, OK and Cancel. onApply gets the
@@ -127,37 +139,15 @@ var ZamvelSettings = (function () {
   function panel(d, current, onApply) {
     var form_ = document.createElement('form');
     form_.className = 'panel';
-    var fields = [];
-    d.settings.forEach(function (s, i) {
-      var row = document.createElement('label'), field;
+    var fields = d.settings.map(function (s) {
+      var row = document.createElement('label'), name = document.createElement('span'), f = field(s);
       row.className = 'row ' + s.kind;
-      var name = document.createElement('span');
-      name.textContent = say(s.label);
-      if (s.kind === 'flag') {
-        field = document.createElement('input');
-        field.type = 'checkbox';
-      } else if (s.choices) {
-        field = document.createElement('select');
-        s.choices.forEach(function (c) {
-          var o = document.createElement('option');
-          o.value = String(c.value);
-          o.textContent = say(c.label);
-          field.appendChild(o);
-        });
-      } else if (s.kind === 'lines') {
-        field = document.createElement('textarea');
-        field.rows = 5;
-        field.placeholder = lang === 'ja' ? '1行に1つ（空なら組み込みの文字列）' : 'one a line (empty: the built-in strings)';
-      } else {
-        field = document.createElement('input');
-        field.type = 'text';
-        if (s.kind === 'number') field.inputMode = 'numeric';
-      }
-      field.name = s.option;
+      L.show(name, s.label);
+      if (s.kind !== 'strings') L.show(row, s.help, 'title');
       row.appendChild(name);
-      row.appendChild(field);
+      row.appendChild(f);
       form_.appendChild(row);
-      fields.push(field);
+      return f;
     });
     var alert = document.createElement('p');
     alert.className = 'alert';
@@ -167,17 +157,16 @@ var ZamvelSettings = (function () {
     ok.textContent = 'OK';
     var cancel = document.createElement('button');
     cancel.type = 'button';
-    cancel.textContent = lang === 'ja' ? 'キャンセル' : 'Cancel';
+    L.show(cancel, {ja: 'キャンセル', en: 'Cancel'});
     form_.appendChild(alert);
     form_.appendChild(ok);
     form_.appendChild(cancel);
 
     function fill(values) {
-      alert.textContent = '';
-      d.settings.forEach(function (s, i) {
-        var f = fields[i], v = values[i];
-        if (s.kind === 'flag') f.checked = v;
-        else f.value = String(v);
+      L.show(alert, null);
+      d.settings.forEach(function (s, k) {
+        if (s.kind === 'flag') fields[k].checked = values[k];
+        else fields[k].value = String(values[k]);
       });
     }
     fill(current);
@@ -186,28 +175,30 @@ var ZamvelSettings = (function () {
     form_.fill = function (values) { form_.current = values; fill(values); };
     form_.addEventListener('submit', function (e) {
       e.preventDefault();
-      var texts = {};
-      for (var i = 0; i < d.settings.length; ++i) {
-        var s = d.settings[i], f = fields[i];
+      var texts = {}, numbers = {};
+      d.settings.forEach(function (s, k) {
+        var f = fields[k];
         if (s.kind === 'flag') texts[s.option] = f.checked ? 'true' : 'false';
-        else if (s.kind === 'number' && !s.choices) {
-          var n = typed(f.value);
-          // Refused as the dialog refuses it, the first field at fault first.
-          if (s.message && n < s.min) {
-            alert.textContent = say(s.message);
-            f.focus();
-            return;
-          }
-          texts[s.option] = String(n);
-        } else if (s.kind === 'choice') texts[s.option] = form(s, Number(f.value));
+        else if (s.kind === 'number') texts[s.option] = String(numbers[k] = typed(f.value));
+        else if (s.kind === 'choice') texts[s.option] = form(s, Number(f.value));
         else texts[s.option] = f.value;
+      });
+      // Refused as the dialog refuses a number below its bound, in schema
+      // order, with the focus on the field at fault; one above is taken
+      // and loading brings it down.
+      var refused = d.settings.map(function (s, k) { return k; }).filter(function (k) {
+        return d.settings[k].refusal && numbers[k] < d.settings[k].min;
+      }).sort(function (a, b) { return d.settings[a].index - d.settings[b].index; });
+      if (refused.length) {
+        L.show(alert, d.settings[refused[0]].refusal);
+        fields[refused[0]].focus();
+        return;
       }
-      alert.textContent = '';
+      L.show(alert, null);
       onApply(texts);
     });
     return form_;
   }
 
-  return {lang: lang, say: say, whole: whole, load: load, form: form, values: values, stored: stored,
-          store: store, panel: panel};
+  return {describe: describe, json: json, values: values, texts: texts, store: store, panel: panel};
 })();
