@@ -82,11 +82,11 @@ void FrameCanvas::Ellipse(CanvasBox box, uint32_t fill, CanvasMix mix)
     }
 }
 
-// The spec's number, added when new; -1 when there is no room.
-int32_t FrameCanvas::FontIndex(const FontSpec& spec)
+// The font's number, added when new; -1 when there is no room.
+int32_t FrameCanvas::FontIndex(const FontSpec& wanted)
 {
     for (int32_t k = 0; k < fontCount_; ++k)
-        if (SameSpec(fonts_[k], spec)) return k;
+        if (SameSpec(fonts_[k], wanted)) return k;
     if (fontCount_ == fontCapacity_) {
         const int32_t capacity = fontCapacity_ ? 2 * fontCapacity_ : 64;
         if (capacity > MaxFonts) return -1;
@@ -95,18 +95,18 @@ int32_t FrameCanvas::FontIndex(const FontSpec& spec)
         fonts_ = grown;
         fontCapacity_ = capacity;
     }
-    fonts_[fontCount_] = spec;
+    fonts_[fontCount_] = wanted;
     return fontCount_++;
 }
 
 std::unique_ptr<CanvasFont> FrameCanvas::MakeFont(const TextChar* face, int32_t height, bool bold, bool italic)
 {
-    FontSpec spec{};
-    if (!face || !face[0] || height <= 0 || !Utf16ToUtf8(face, spec.Face, sizeof spec.Face)) return nullptr;
-    spec.Height = height;
-    spec.Bold = bold;
-    spec.Italic = italic;
-    const int32_t k = FontIndex(spec);
+    FontSpec wanted{};
+    if (!face || !face[0] || height <= 0 || !Utf16ToUtf8(face, wanted.Face, sizeof wanted.Face)) return nullptr;
+    wanted.Height = height;
+    wanted.Bold = bold;
+    wanted.Italic = italic;
+    const int32_t k = FontIndex(wanted);
     return std::unique_ptr<CanvasFont>(k < 0 ? nullptr : NewOrNull<FrameFont>(k));
 }
 

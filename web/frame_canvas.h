@@ -55,12 +55,12 @@ public:
     // malloc'd and zero-terminated; null without memory.
     char* GlyphText() const;
 
-    // The number of fonts; font k's spec.
+    // The number of fonts; font k's description.
     int32_t FontCount() const { return fontCount_; }
     const FontSpec& FontAt(int32_t k) const { return fonts_[k]; }
 
 private:
-    int32_t FontIndex(const FontSpec& spec);
+    int32_t FontIndex(const FontSpec& wanted);
     int32_t FontOrCurrent(const CanvasFont* font);
     const Glyph* GlyphOf(int32_t font, TextChar ch);
     void Row(int64_t y, int64_t left, int64_t right, uint32_t colour, bool notXor);
