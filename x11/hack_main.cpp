@@ -102,12 +102,14 @@ Next WaitUntil(HackWindow& w, int64_t deadline)
 }
 
 struct Frame {
+    const SaverTable* Table = nullptr;
     std::unique_ptr<XCanvas> Canvas;
     std::unique_ptr<SaverRun> Run;
     ~Frame() { Free(); }
     void Free()
     {
-        // The run's fonts go before the canvas.
+        // The run ends as on every platform; its fonts go before the canvas.
+        if (Run) Table->End(*Run);
         Run.reset();
         Canvas.reset();
     }
@@ -143,6 +145,7 @@ int RunFrames(const HackProgram& p, const SettingValues& values, const HackComma
 {
     const uint32_t startState = RandomState();
     Frame f;
+    f.Table = p.Table;
     FpsMeter meter;
     Next next = Next::Restart;
     int64_t deadline = Now(), frames = 0;
