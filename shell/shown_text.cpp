@@ -6,9 +6,9 @@
 namespace {
 
 // Whether the resource loader takes the Japanese template of the program's
-// dialog: the one DialogBoxParamW would find is the Japanese one. Asked
-// for a language it lacks, the loader finds nothing, so a program without
-// the Japanese template speaks English.
+// dialog: the one DialogBoxParamW finds is the one asked for in Japanese,
+// which every program carries (the dialog it was made with). A program
+// without a dialog speaks English.
 bool SpeaksJapanese()
 {
     HMODULE program = GetModuleHandleW(nullptr);
