@@ -9,8 +9,8 @@ const UiText FontMissingText = {u"failed to creating font.",
 namespace {
 
 constexpr SettingChoice Speeds[SpeedCount] = {
-    {nullptr, {u"高速", u"Fast"}},          {nullptr, {u"急いで", u"Brisk"}}, {nullptr, {u"ふつう", u"Normal"}},
-    {nullptr, {u"ゆっくり", u"Leisurely"}}, {nullptr, {u"そっと", u"Slow"}},
+    {nullptr, {u"高速", u"Very fast"}}, {nullptr, {u"急いで", u"Fast"}},      {nullptr, {u"ふつう", u"Normal"}},
+    {nullptr, {u"ゆっくり", u"Slow"}},  {nullptr, {u"そっと", u"Very slow"}},
 };
 
 constexpr TextSchema Schema = MakeTextSchema(32, Speeds, {u"文字列の這う速さ", u"how fast the strings crawl"},

@@ -6,8 +6,8 @@
 namespace {
 
 constexpr SettingChoice Speeds[SpeedCount] = {
-    {nullptr, {u"高速", u"Fast"}},      {nullptr, {u"速い", u"Quick"}},     {nullptr, {u"ふつう", u"Normal"}},
-    {nullptr, {u"遅い", u"Unhurried"}}, {nullptr, {u"ゆっくり", u"Slow"}},
+    {nullptr, {u"高速", u"Very fast"}}, {nullptr, {u"速い", u"Fast"}},          {nullptr, {u"ふつう", u"Normal"}},
+    {nullptr, {u"遅い", u"Slow"}},      {nullptr, {u"ゆっくり", u"Very slow"}},
 };
 
 constexpr TextSchema Schema =

@@ -8,8 +8,8 @@ namespace {
 constexpr SettingSpec Schema[] = {
     NumberSetting("Count", "count", DefaultCount, 1, MaxCount)
         .OutOfBounds(Beyond::Default, Beyond::Bound)
-        .Labelled(u"質点の数", u"Mass points")
-        .RefusedWith(u"質点の数は１以上にして下さい", u"The number of mass points must be at least 1.")
+        .Labelled(u"質点の数", u"Number of points")
+        .RefusedWith(u"質点の数は１以上にして下さい", u"The number of points must be 1 or more.")
         .Described(u"質点の数", u"mass points"),
 };
 static_assert(sizeof Schema / sizeof Schema[0] == OrbelSettingCount, "one schema line per setting");

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "ansi_text.h"
+#include "shown_text.h"
 #include "table_saver.h"
 
 namespace {
@@ -23,12 +23,13 @@ bool IsList(HWND dialog, const DialogField& f)
     return lstrcmpiA(type, "ComboBox") == 0;
 }
 
-// Every message box of a dialog is captioned with the program's name.
+// Every message box of a dialog is captioned with the program's name and
+// speaks the dialog's language.
 void Say(HWND dialog, const UiText& text)
 {
     wchar_t caption[64] = L"";
     MultiByteToWideChar(CP_ACP, 0, ProgramWindows.Table.Name, -1, caption, 64);
-    MessageBoxW(dialog, Wide(text.Japanese), caption, MB_ICONERROR);
+    MessageBoxW(dialog, ShownText(text), caption, MB_ICONERROR);
 }
 
 void ShowField(HWND dialog, const DialogField& f, const SettingSpec& s, int32_t value)
@@ -41,7 +42,7 @@ void ShowField(HWND dialog, const DialogField& f, const SettingSpec& s, int32_t 
         HWND box = GetDlgItem(dialog, f.Control);
         SendMessageW(box, CB_RESETCONTENT, 0, 0);
         for (int32_t k = 0; k <= s.Max - s.Min; ++k)
-            SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(s.Choices[k].Label.Japanese)));
+            SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ShownText(s.Choices[k].Label)));
         // A value out of range selects nothing.
         SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(value - s.Min), 0);
     } else {

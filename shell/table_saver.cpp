@@ -6,10 +6,10 @@
 
 #include <memory>
 
-#include "ansi_text.h"
 #include "failure_points.h"
 #include "gdi_canvas.h"
 #include "saver_hooks.h"
+#include "shown_text.h"
 
 namespace {
 
@@ -53,8 +53,8 @@ bool Prepare(SaverInstance& instance)
         if (!ProgramWindows.Table.Prepare(run, Settings.Values, fonts, view)) return false;
     }
     // Said before the window exists, by the first window only: the others
-    // would say the same.
-    if (run.Notice && view.Index == 0) MessageBoxW(nullptr, Wide(run.Notice->Japanese), nullptr, MB_ICONERROR);
+    // would say the same; in the language of the program's dialog.
+    if (run.Notice && view.Index == 0) MessageBoxW(nullptr, ShownText(*run.Notice), nullptr, MB_ICONERROR);
     return true;
 }
 

@@ -175,8 +175,8 @@ void FillDialog(HWND dialog)
     FillStringList(dialog, s);
     ClearEdit(dialog);
     FillFontList(dialog, s);
-    // The size, the styles and the speed; the labels of the speed read
-    // right whatever the system's ANSI code page.
+    // The size, the styles and the speed; the speed's names in the dialog's
+    // language, reading right whatever the system's ANSI code page.
     ShowFields(dialog);
 }
 

@@ -6,28 +6,28 @@
 namespace {
 
 constexpr SettingChoice Trails[] = {
-    {"clear", {u"跡を残す（クリア）", u"Leave a black track"}},
-    {"none", {u"跡を残さない", u"Leave no trace"}},
-    {"smear", {u"跡を残す（汚す）", u"Leave faint smears"}},
+    {"clear", {u"跡を残す（クリア）", u"Black trail"}},
+    {"none", {u"跡を残さない", u"No trail"}},
+    {"smear", {u"跡を残す（汚す）", u"Smeared trail"}},
 };
 
 constexpr SettingSpec Schema[] = {
     // A stored trail of no mode leaves no trace, rather than the default.
     ChoiceSetting("Type", "trail", DefaultType, TrailClear, Trails)
         .OutsideBecomes(TrailNone)
-        .Labelled(u"ワームの痕跡を", u"Trails")
+        .Labelled(u"ワームの痕跡を", u"Trail")
         .Described(u"ワームが残すもの：黒い跡、何も残さない、かすかな汚れ",
                    u"what a worm leaves: a black track, nothing, or faint smears")
         .ShownAt(1),
     NumberSetting("WormsCnt", "worms", DefaultWormsCnt, 1, MaxWormsCnt)
         .OutOfBounds(Beyond::Default, Beyond::Bound)
-        .Labelled(u"ワームの数", u"Worms")
-        .RefusedWith(u"ワームの数は１以上にして下さい", u"The number of worms must be at least 1.")
+        .Labelled(u"ワームの数", u"Number of worms")
+        .RefusedWith(u"ワームの数は１以上にして下さい", u"The number of worms must be 1 or more.")
         .Described(u"ワームの数", u"worms"),
     NumberSetting("WormsLen", "length", DefaultWormsLen, 1, MaxWormsLen)
         .OutOfBounds(Beyond::Default, Beyond::Bound)
-        .Labelled(u"ワームの長さ", u"Length")
-        .RefusedWith(u"ワームの長さは１以上にして下さい", u"The length of the worms must be at least 1.")
+        .Labelled(u"ワームの長さ", u"Worm length")
+        .RefusedWith(u"ワームの長さは１以上にして下さい", u"The worm length must be 1 or more.")
         .Described(u"ワームの節の数", u"segments of a worm"),
 };
 static_assert(sizeof Schema / sizeof Schema[0] == WormsSettingCount, "one schema line per setting");

@@ -1,7 +1,8 @@
 // The build's generator of the xscreensaver settings descriptions: the
 // description of a saver (zamvel-NAME.xml) written from its table, with
-// the Japanese labels the programs show, each setting as the widget its
-// kind takes and the frame's delay and frame rate after them.
+// the English labels of the English dialogs, as every description of
+// xscreensaver is written in English, each setting as the widget its kind
+// takes and the frame's delay and frame rate after them.
 //
 //   describe_saver NAME OUT.xml
 #include <cstdio>
@@ -20,13 +21,13 @@ namespace {
 
 // The slider of the delay reaches 0.2 s; --delay itself takes up to MaxDelay.
 constexpr int32_t SliderMaxDelay = 200000;
-constexpr UiText DelayLabel = {u"フレームの間隔", u"Frame delay"};
-constexpr UiText ShortLabel = {u"短い", u"Short"};
-constexpr UiText LongLabel = {u"長い", u"Long"};
-constexpr UiText FpsLabel = {u"フレームレートを表示", u"Show the frame rate"};
+constexpr char16_t DelayLabel[] = u"Frame delay";
+constexpr char16_t ShortLabel[] = u"Short";
+constexpr char16_t LongLabel[] = u"Long";
+constexpr char16_t FpsLabel[] = u"Show the frame rate";
 
-// A text of the schema as the description shows it: the Japanese form,
-// UTF-8, with XML's special characters escaped.
+// A text as the description shows it: UTF-8, with XML's special characters
+// escaped.
 std::string Shown(const char16_t* text)
 {
     char utf8[2048];
@@ -44,7 +45,8 @@ std::string Shown(const char16_t* text)
     return out;
 }
 
-std::string Label(const UiText& text) { return Shown(text.Japanese); }
+// A text of the table: its English form.
+std::string Label(const UiText& text) { return Shown(text.English); }
 
 // An XML id: the option without its dashes ("font-size" is "fontsize").
 std::string Id(const char* option)
@@ -102,12 +104,10 @@ bool Describe(const SaverTable& table, FILE* f)
     for (int32_t i = 0; i < program.Program.OptionCount; ++i) Widget(f, table.Settings[program.Setting[i]]);
     std::fprintf(f, "\n  <number id=\"delay\" type=\"slider\" arg=\"--delay %%\" _label=\"%s\" _low-label=\"%s\" "
                     "_high-label=\"%s\"\n          low=\"0\" high=\"%d\" default=\"%d\"/>\n",
-                 Label(DelayLabel).c_str(), Label(ShortLabel).c_str(), Label(LongLabel).c_str(), SliderMaxDelay,
+                 Shown(DelayLabel).c_str(), Shown(ShortLabel).c_str(), Shown(LongLabel).c_str(), SliderMaxDelay,
                  DefaultDelay);
-    std::fprintf(f, "  <boolean id=\"showfps\" _label=\"%s\" arg-set=\"--fps\"/>\n\n", Label(FpsLabel).c_str());
-    // The description says it in both languages.
-    std::fprintf(f, "  <_description>\n%s\n\n%s\n  </_description>\n</screensaver>\n",
-                 Shown(table.Description.Japanese).c_str(), Shown(table.Description.English).c_str());
+    std::fprintf(f, "  <boolean id=\"showfps\" _label=\"%s\" arg-set=\"--fps\"/>\n\n", Shown(FpsLabel).c_str());
+    std::fprintf(f, "  <_description>\n%s\n  </_description>\n</screensaver>\n", Label(table.Description).c_str());
     return std::ferror(f) == 0;
 }
 

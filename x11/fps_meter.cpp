@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "frame_texts.h"
+
 namespace {
 constexpr int64_t Second = 1000000000;
 constexpr int32_t TextHeight = 16;
@@ -42,6 +44,6 @@ void FpsMeter::Show(Canvas& canvas)
 void FpsMeter::Report(const char* program) const
 {
     if (frames_ == 0) return;
-    std::fprintf(stderr, "%s: %lld frames, %.3f ms a frame (drawing and the server's work)\n", program,
-                 static_cast<long long>(frames_), busyTotal_ / 1e6 / static_cast<double>(frames_));
+    Tell(program, FrameText::FpsReport, static_cast<long long>(frames_),
+         busyTotal_ / 1e6 / static_cast<double>(frames_));
 }

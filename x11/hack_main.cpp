@@ -10,10 +10,11 @@
 
 #include "failure_points.h"
 #include "fps_meter.h"
+#include "frame_texts.h"
 #include "hack_window.h"
 #include "random.h"
 #include "table_program.h"
-#include "text_codec.h"
+#include "user_language.h"
 #include "x_canvas.h"
 
 namespace {
@@ -31,7 +32,8 @@ int OnXError(Display* dpy, XErrorEvent* e)
     if (e->error_code == BadWindow || e->error_code == BadDrawable) return 0;
     char text[160];
     XGetErrorText(dpy, e->error_code, text, sizeof text);
-    std::fprintf(stderr, "X error: %s (request %d)\n", text, e->request_code);
+    std::fprintf(stderr, FrameSays(FrameText::XError), text, e->request_code);
+    std::fputc('\n', stderr);
     return 0;
 }
 
@@ -126,18 +128,18 @@ bool StartWindowRun(const HackProgram& p, const SettingValues& values, HackWindo
     SeedRandom(startState);
     f.Canvas.reset(NewOrNull<XCanvas>(XSurface{w.Dpy, w.Win, w.Vis, w.Map, w.Width, w.Height}));
     if (!f.Canvas || !f.Canvas->Ready()) {
-        std::fprintf(stderr, "%s: cannot draw in the window\n", p.Name);
+        Tell(p.Name, FrameText::CannotDraw);
         return false;
     }
     const RunView view = WholeWindowView(w.Width, w.Height, static_cast<uint32_t>(Now() / 1000000));
     f.Run = StartRun(*p.Table, values, *f.Canvas, view);
     if (!f.Run) {
-        std::fprintf(stderr, "%s: not enough memory for a run\n", p.Name);
+        Tell(p.Name, FrameText::NoMemoryForRun);
         return false;
     }
-    char notice[256];
-    if (f.Run->Notice && Utf16ToUtf8(f.Run->Notice->English, notice, sizeof notice))
-        std::fprintf(stderr, "%s: %s\n", p.Name, notice);
+    char notice[256] = "";
+    if (f.Run->Notice) ShownText(*f.Run->Notice, notice, sizeof notice);
+    if (notice[0]) std::fprintf(stderr, "%s: %s\n", p.Name, notice);
     return true;
 }
 

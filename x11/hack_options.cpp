@@ -1,31 +1,21 @@
 #include "hack_options.h"
 
 #include <cerrno>
-#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <initializer_list>
 #include <strings.h>
 
+#include "frame_texts.h"
 #include "hack_program.h"
 
 namespace {
 
-// The frame's settings a config file may hold besides the saver's own.
-const HackOption DelayOption{"delay", OptionKind::Number, "MICROSECONDS",
-                             "time between frames (default 50000)"};
-const HackOption FpsOption{"fps", OptionKind::Flag, nullptr, "show the frame rate"};
-
-void Say(const HackProgram& p, const char* format, ...)
-{
-    std::fprintf(stderr, "%s: ", p.Name);
-    va_list args;
-    va_start(args, format);
-    std::vfprintf(stderr, format, args);
-    va_end(args);
-    std::fputc('\n', stderr);
-}
+// The frame's settings a config file may hold besides the saver's own;
+// their help is said in the user's language.
+const HackOption DelayOption{"delay", OptionKind::Number, "MICROSECONDS", nullptr};
+const HackOption FpsOption{"fps", OptionKind::Flag, nullptr, nullptr};
 
 // The saver's option called name, its index, or -1.
 int32_t IndexOf(const HackProgram& p, const char* name)
@@ -60,7 +50,7 @@ bool Set(const HackProgram& p, HackCommand& c, FrameValues& frame, const char* n
     if (i >= 0) v = &c.Values[i];
     if (!v) return false;
     if (!Store(*v, text, where)) {
-        Say(p, "%s: the value is too long", where);
+        Tell(p.Name, FrameText::ValueTooLong, where);
         return false;
     }
     return true;
@@ -82,7 +72,7 @@ bool ReadConfig(const HackProgram& p, HackCommand& c, FrameValues& frame)
     if (!ConfigPath(p.Config, path, sizeof path)) return true;
     FILE* f = std::fopen(path, "r");
     if (!f) {
-        if (errno != ENOENT) Say(p, "%s: cannot read it (%s); going without it", path, std::strerror(errno));
+        if (errno != ENOENT) Tell(p.Name, FrameText::ConfigUnreadable, path, std::strerror(errno));
         return true;
     }
     bool ok = true;
@@ -93,7 +83,7 @@ bool ReadConfig(const HackProgram& p, HackCommand& c, FrameValues& frame)
         char* eq = std::strchr(s, '=');
         char where[320];
         if (!eq) {
-            Say(p, "%s:%d: expected \"name = value\"", path, number);
+            Tell(p.Name, FrameText::ConfigLineForm, path, number);
             ok = false;
             break;
         }
@@ -102,26 +92,25 @@ bool ReadConfig(const HackProgram& p, HackCommand& c, FrameValues& frame)
         std::snprintf(where, sizeof where, "%.200s:%d: %.64s", path, number, name);
         const bool known = IndexOf(p, name) >= 0 || std::strcmp(name, DelayOption.Name) == 0 ||
                            std::strcmp(name, FpsOption.Name) == 0;
-        if (!known) Say(p, "%s:%d: unknown setting \"%s\"", path, number, name);
+        if (!known) Tell(p.Name, FrameText::ConfigUnknown, path, number, name);
         ok = known && Set(p, c, frame, name, Trim(eq + 1), where);
     }
     std::fclose(f);
     return ok;
 }
 
+// In the user's language; the options themselves are the same in both.
 void Usage(const HackProgram& p)
 {
-    std::printf("usage: %s [options]\n\n", p.Name);
-    std::printf("Where it draws (the first that applies):\n"
-                "  --window-id ID         the window ID (or $XSCREENSAVER_WINDOW, set by xscreensaver)\n"
-                "  --root                 the root window\n"
-                "                         otherwise a window of its own, ended by a key or a click\n"
-                "  --display NAME         the X display (default $DISPLAY)\n\n");
-    std::printf("How it runs:\n");
-    std::printf("  --%-20s %s\n", "delay MICROSECONDS", DelayOption.Help);
-    std::printf("  --%-20s %s\n", "fps", FpsOption.Help);
-    std::printf("  --%-20s %s\n\n", "frames N", "end after N frames (for tests and timing)");
-    std::printf("%s's settings:\n", p.Title);
+    std::printf(FrameSays(FrameText::Usage), p.Name);
+    std::fputs(FrameSays(FrameText::UsageWhere), stdout);
+    std::fputs(FrameSays(FrameText::UsageHow), stdout);
+    char delay[128];
+    std::snprintf(delay, sizeof delay, FrameSays(FrameText::DelayHelp), DefaultDelay);
+    std::printf("  --%-20s %s\n", "delay MICROSECONDS", delay);
+    std::printf("  --%-20s %s\n", "fps", FrameSays(FrameText::FpsHelp));
+    std::printf("  --%-20s %s\n\n", "frames N", FrameSays(FrameText::FramesHelp));
+    std::printf(FrameSays(FrameText::UsageSettings), p.Title);
     for (int32_t i = 0; i < p.OptionCount; ++i) {
         const HackOption& o = p.Options[i];
         char form[64];
@@ -133,9 +122,7 @@ void Usage(const HackProgram& p)
     }
     char path[1024];
     if (!ConfigPath(p.Config, path, sizeof path)) std::snprintf(path, sizeof path, "~/.config/zamvel/%s.conf", p.Config);
-    std::printf("\nDefaults can be set in %s, one \"name = value\" a line\n"
-                "(e.g. \"delay = 40000\"); the command line goes over them.\n",
-                path);
+    std::printf(FrameSays(FrameText::UsageConfig), path);
 }
 
 // "--name", "-name", "--name=value": the name and the inline value.
@@ -170,8 +157,9 @@ bool TakeFrameValues(const HackProgram& p, HackCommand& c, const FrameValues& fr
         if (!ReadNumber(c, frame.Delay, d)) return false;
         if (d < 0 || d > MaxDelay) {
             const int32_t chosen = d < 0 ? 0 : MaxDelay;
-            char text[128];
-            std::snprintf(text, sizeof text, "%d is out of range (0 to %d); using %d", d, MaxDelay, chosen);
+            char range[64], text[1200];
+            std::snprintf(range, sizeof range, FrameSays(FrameText::Range), 0, MaxDelay);
+            std::snprintf(text, sizeof text, FrameSays(FrameText::OutOfRange), frame.Delay.Text, range, chosen);
             SayAbout(c, frame.Delay, text);
             d = chosen;
         }
@@ -181,7 +169,7 @@ bool TakeFrameValues(const HackProgram& p, HackCommand& c, const FrameValues& fr
     if (frame.Frames.Given) {
         int64_t n = 0;
         if (!Whole(frame.Frames.Text, 0, INT64_MAX, n)) {
-            Say(p, "--frames: \"%s\" is not a count of frames", frame.Frames.Text);
+            Tell(p.Name, FrameText::NotAFrameCount, frame.Frames.Text);
             return false;
         }
         c.Frames = n;
@@ -196,7 +184,7 @@ bool TakeWindowFromEnvironment(const HackProgram& p, HackCommand& c)
     if (c.HasWindow || !env || !*env) return true;
     int64_t id = 0;
     if (!Whole(env, 1, 0xFFFFFFFFll, id, 0)) {
-        Say(p, "XSCREENSAVER_WINDOW: \"%s\" is not a window id", env);
+        Tell(p.Name, FrameText::NotAWindowId, "XSCREENSAVER_WINDOW", env);
         return false;
     }
     c.HasWindow = true;
@@ -230,7 +218,7 @@ ParseOutcome ParseHackCommand(const HackProgram& p, int argc, char** argv, HackC
         const char* name = nullptr;
         const char* inlineValue = nullptr;
         if (!SplitArgument(argv[i], name, inlineValue)) {
-            Say(p, "unexpected argument \"%s\" (see --help)", argv[i]);
+            Tell(p.Name, FrameText::UnexpectedArgument, argv[i]);
             return ParseOutcome::Refused;
         }
         char where[96];
@@ -258,13 +246,13 @@ ParseOutcome ParseHackCommand(const HackProgram& p, int argc, char** argv, HackC
                            std::strcmp(name, "frames") == 0 || std::strcmp(name, "window-id") == 0 ||
                            std::strcmp(name, "display") == 0;
         if (!known) {
-            Say(p, "unknown option \"%s\" (see --help)", argv[i]);
+            Tell(p.Name, FrameText::UnknownOption, argv[i]);
             return ParseOutcome::Refused;
         }
         const char* value = inlineValue;
         if (!value) {
             if (i + 1 >= argc) {
-                Say(p, "--%s needs a value", name);
+                Tell(p.Name, FrameText::NeedsValue, name);
                 return ParseOutcome::Refused;
             }
             value = argv[++i];
@@ -272,7 +260,7 @@ ParseOutcome ParseHackCommand(const HackProgram& p, int argc, char** argv, HackC
         if (std::strcmp(name, "window-id") == 0) {
             int64_t id = 0;
             if (!Whole(value, 1, 0xFFFFFFFFll, id, 0)) {
-                Say(p, "--window-id: \"%s\" is not a window id", value);
+                Tell(p.Name, FrameText::NotAWindowId, "--window-id", value);
                 return ParseOutcome::Refused;
             }
             c.HasWindow = true;
@@ -306,7 +294,7 @@ bool ReadNumber(const HackCommand& c, const OptionValue& v, int32_t& out)
     int64_t n = 0;
     if (!Whole(v.Text, INT32_MIN, INT32_MAX, n)) {
         char text[1200];
-        std::snprintf(text, sizeof text, "\"%s\" is not a whole number", v.Text);
+        std::snprintf(text, sizeof text, FrameSays(FrameText::NotAWholeNumber), v.Text);
         SayAbout(c, v, text);
         return false;
     }
@@ -321,7 +309,7 @@ bool ReadFlag(const HackCommand& c, const OptionValue& v, bool& out)
     for (const char* w : {"false", "no", "off", "0"})
         if (strcasecmp(v.Text, w) == 0) return out = false, true;
     char text[1200];
-    std::snprintf(text, sizeof text, "\"%s\" is neither true nor false", v.Text);
+    std::snprintf(text, sizeof text, FrameSays(FrameText::NeitherTrueNorFalse), v.Text);
     SayAbout(c, v, text);
     return false;
 }

@@ -6,8 +6,8 @@
 #include <time.h>
 
 #include <cstdint>
-#include <cstdio>
 
+#include "frame_texts.h"
 #include "hack_program.h"
 
 namespace {
@@ -102,7 +102,7 @@ bool OpenOwnWindow(const HackProgram& p, HackWindow& w)
     w.Win = XCreateWindow(w.Dpy, root, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height), 0,
                           CopyFromParent, InputOutput, CopyFromParent, mask, &a);
     if (!w.Win) {
-        std::fprintf(stderr, "%s: cannot make a window\n", p.Name);
+        Tell(p.Name, FrameText::CannotMakeWindow);
         return false;
     }
     w.Own = true;
@@ -119,12 +119,11 @@ bool OpenOwnWindow(const HackProgram& p, HackWindow& w)
     XMapRaised(w.Dpy, w.Win);
     // Drawing starts once the window shows.
     if (!WaitForMap(w.Dpy, w.Win)) {
-        std::fprintf(stderr, "%s: the window did not show within %d s\n", p.Name,
-                     static_cast<int>(MapTimeoutMs / 1000));
+        Tell(p.Name, FrameText::WindowNotShown, static_cast<int>(MapTimeoutMs / 1000));
         return false;
     }
     if (TakeGeometry(w)) return true;
-    std::fprintf(stderr, "%s: cannot make a window\n", p.Name);
+    Tell(p.Name, FrameText::CannotMakeWindow);
     return false;
 }
 
@@ -134,13 +133,13 @@ bool OpenHackWindow(const HackProgram& p, const HackCommand& c, HackWindow& w)
 {
     w.Dpy = XOpenDisplay(c.DisplayName);
     if (!w.Dpy) {
-        std::fprintf(stderr, "%s: cannot open the display %s\n", p.Name, XDisplayName(c.DisplayName));
+        Tell(p.Name, FrameText::CannotOpenDisplay, XDisplayName(c.DisplayName));
         return false;
     }
     if (c.HasWindow || c.Root) {
         w.Win = c.HasWindow ? static_cast<Window>(c.WindowId) : DefaultRootWindow(w.Dpy);
         if (!TakeGeometry(w)) {
-            std::fprintf(stderr, "%s: there is no window 0x%lx\n", p.Name, c.WindowId);
+            Tell(p.Name, FrameText::NoSuchWindow, c.WindowId);
             return false;
         }
         XSelectInput(w.Dpy, w.Win, ForeignEvents);
@@ -149,7 +148,7 @@ bool OpenHackWindow(const HackProgram& p, const HackCommand& c, HackWindow& w)
         return false;
     }
     if (w.Vis->c_class != TrueColor && w.Vis->c_class != DirectColor) {
-        std::fprintf(stderr, "%s: the window's visual has no true colours\n", p.Name);
+        Tell(p.Name, FrameText::NoTrueColour);
         return false;
     }
     return true;

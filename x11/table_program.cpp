@@ -4,16 +4,12 @@
 #include <cstdio>
 #include <cstring>
 
+#include "frame_texts.h"
 #include "text_codec.h"
 #include "text_hack.h"
+#include "user_language.h"
 
 namespace {
-
-// The English form of a text of the schema, as UTF-8.
-void English(const UiText& text, char* out, size_t size)
-{
-    if (!text.English || !Utf16ToUtf8(text.English, out, size)) out[0] = '\0';
-}
 
 bool IsWordChoice(const SettingSpec& s) { return s.Kind == SettingKind::Choice && ChoiceWord(s, s.Min); }
 
@@ -30,7 +26,7 @@ void Words(const SettingSpec& s, char* out, size_t size)
 void MakeOption(const SettingSpec& s, HackOption& o, char (&argument)[96], char (&help)[320])
 {
     char what[256], range[160];
-    English(s.Help, what, sizeof what);
+    ShownText(s.Help, what, sizeof what);
     RangeText(s, range, sizeof range);
     o.Name = s.Option;
     o.Argument = argument;
@@ -41,12 +37,13 @@ void MakeOption(const SettingSpec& s, HackOption& o, char (&argument)[96], char 
         o.Kind = IsWordChoice(s) ? OptionKind::Text : OptionKind::Number;
         if (IsWordChoice(s)) {
             Words(s, argument, sizeof argument);
-            std::snprintf(help, sizeof help, "%s (default %s)", what, ChoiceWord(s, s.Default));
+            std::snprintf(help, sizeof help, FrameSays(FrameText::HelpWithDefault), what, ChoiceWord(s, s.Default));
         } else {
-            // "1 (Fast) to 5 (Slow): ..." for numbered choices, "..., 1 to 90" for numbers.
+            // "1 (Very fast) to 5 (Very slow): ..." for numbered choices,
+            // "..., 1 to 90" for numbers.
             std::snprintf(argument, sizeof argument, "N");
-            std::snprintf(help, sizeof help, s.Kind == SettingKind::Choice ? "%2$s: %1$s (default %3$d)"
-                                                                          : "%1$s, %2$s (default %3$d)",
+            std::snprintf(help, sizeof help,
+                          FrameSays(s.Kind == SettingKind::Choice ? FrameText::ChoiceHelp : FrameText::NumberHelp),
                           what, range, s.Default);
         }
         break;
@@ -60,7 +57,7 @@ void MakeOption(const SettingSpec& s, HackOption& o, char (&argument)[96], char 
         if (!Utf16ToUtf8(s.PortableFace, face, sizeof face)) face[0] = '\0';
         o.Kind = OptionKind::Text;
         std::snprintf(argument, sizeof argument, "FACE");
-        std::snprintf(help, sizeof help, "%s (default %s)", what, face);
+        std::snprintf(help, sizeof help, FrameSays(FrameText::HelpWithDefault), what, face);
         break;
     }
     case SettingKind::Strings:
@@ -79,8 +76,8 @@ bool TakeNumber(const HackCommand& c, const OptionValue& v, const SettingSpec& s
     case TextReading::Taken:
         break;
     case TextReading::NotANumber:
-        std::snprintf(text, sizeof text, s.Kind == SettingKind::Flag ? "\"%s\" is neither true nor false"
-                                                                     : "\"%s\" is not a whole number",
+        std::snprintf(text, sizeof text,
+                      FrameSays(s.Kind == SettingKind::Flag ? FrameText::NeitherTrueNorFalse : FrameText::NotAWholeNumber),
                       v.Text);
         SayAbout(c, v, text);
         return false;
@@ -91,10 +88,10 @@ bool TakeNumber(const HackCommand& c, const OptionValue& v, const SettingSpec& s
             Words(s, words, sizeof words);
             for (char* w = words; *w; ++w)
                 if (*w == '|') *w = ',';
-            std::snprintf(text, sizeof text, "is none of %s; using %s", words, ChoiceWord(s, value));
+            std::snprintf(text, sizeof text, FrameSays(FrameText::NoneOfTheWords), words, ChoiceWord(s, value));
         } else {
             RangeText(s, range, sizeof range);
-            std::snprintf(text, sizeof text, "%s is out of range (%s); using %d", v.Text, range, value);
+            std::snprintf(text, sizeof text, FrameSays(FrameText::OutOfRange), v.Text, range, value);
         }
         SayAbout(c, v, text);
         break;
@@ -108,7 +105,7 @@ bool TakeFace(const HackCommand& c, const OptionValue& v, SettingValues& values)
     const size_t bytes = std::strlen(v.Text);
     const int32_t n = bytes == 0 || bytes >= MaxFaceUnits ? -1 : Utf8ToUtf16(v.Text, bytes, values.Face, MaxFaceUnits - 1);
     if (n <= 0) {
-        SayAbout(c, v, "a UTF-8 face name of 1 to 255 bytes is needed");
+        SayAbout(c, v, FrameSays(FrameText::FaceNeeded));
         return false;
     }
     values.Face[n] = 0;
@@ -121,13 +118,13 @@ void RangeText(const SettingSpec& s, char* out, int32_t size)
 {
     const size_t n = static_cast<size_t>(size);
     if (s.Kind != SettingKind::Choice || IsWordChoice(s)) {
-        std::snprintf(out, n, "%d to %d", s.Min, s.Max);
+        std::snprintf(out, n, FrameSays(FrameText::Range), s.Min, s.Max);
         return;
     }
     char low[64], high[64];
-    English(s.Choices[0].Label, low, sizeof low);
-    English(s.Choices[s.Max - s.Min].Label, high, sizeof high);
-    std::snprintf(out, n, "%d (%s) to %d (%s)", s.Min, low, s.Max, high);
+    ShownText(s.Choices[0].Label, low, sizeof low);
+    ShownText(s.Choices[s.Max - s.Min].Label, high, sizeof high);
+    std::snprintf(out, n, FrameSays(FrameText::ChoiceRange), s.Min, low, s.Max, high);
 }
 
 void MakeTableProgram(const SaverTable& table, TableProgram& out)
@@ -162,7 +159,7 @@ bool TakeTableSettings(const HackCommand& c, const TableProgram& p, SettingValue
         if (s.Kind == SettingKind::Face) ok = TakeFace(c, *v, values);
         if (s.Kind == SettingKind::Strings) {
             ok = LoadStringsFile(c, *v, values.Strings);
-            if (ok && values.Strings.EntryCount == 0) SayAbout(c, *v, "holds no string; showing the built-in strings");
+            if (ok && values.Strings.EntryCount == 0) SayAbout(c, *v, FrameSays(FrameText::NoStrings));
         }
         if (!ok) return false;
     }

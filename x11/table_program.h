@@ -1,6 +1,7 @@
 // The Linux side of a saver's table: the program's names, its options with
-// their --help texts (ranges and defaults from the schema), and the values
-// of the options taken under the same rules as stored values on Windows.
+// their --help texts (ranges and defaults from the schema, in the user's
+// language), and the values of the options taken under the same rules as
+// stored values on Windows.
 #pragma once
 
 #include <cstdint>
@@ -34,6 +35,6 @@ bool TakeTableSettings(const HackCommand& command, const TableProgram& program, 
 // The face that Linux draws in when no face is given: the table's portable face.
 void DefaultTableValues(const SaverTable& table, SettingValues& values);
 
-// "1 to 3500", "1 (Fast) to 5 (Slow)": a numeric setting's range as the
-// help and the warnings say it.
+// "1 to 3500", "1 (Very fast) to 5 (Very slow)": a numeric setting's range
+// as the help and the warnings say it, in the user's language.
 void RangeText(const SettingSpec& s, char* out, int32_t size);

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "frame_texts.h"
 #include "text_codec.h"
 #include "text_rules.h"
 
@@ -23,10 +24,10 @@ int32_t CutUnits(const TextChar* units, int32_t length)
     return split ? MaxUnits - 1 : MaxUnits;
 }
 
-void Warn(const HackCommand& c, const OptionValue& v, int number, const char* text)
+void Warn(const HackCommand& c, const OptionValue& v, int number, FrameText text)
 {
     char message[256];
-    std::snprintf(message, sizeof message, "line %d %s", number, text);
+    std::snprintf(message, sizeof message, FrameSays(text), number);
     SayAbout(c, v, message);
 }
 
@@ -38,7 +39,7 @@ bool LoadStringsFile(const HackCommand& c, const OptionValue& v, TextList& list)
     struct stat st {};
     const char* problem = !f ? std::strerror(errno)
                           : fstat(fileno(f), &st) != 0 ? std::strerror(errno)
-                          : !S_ISREG(st.st_mode) ? "it is not a file"
+                          : !S_ISREG(st.st_mode) ? FrameSays(FrameText::NotAFile)
                                                  : nullptr;
     char* line = nullptr;
     size_t capacity = 0;
@@ -61,18 +62,18 @@ bool LoadStringsFile(const HackCommand& c, const OptionValue& v, TextList& list)
             length = Utf8ToUtf16(text, back, units, static_cast<int32_t>(sizeof units / sizeof units[0]));
         }
         if (length < 0) {
-            Warn(c, v, number, "is not UTF-8; left out");
+            Warn(c, v, number, FrameText::LineNotUtf8);
             continue;
         }
         const int32_t kept = CutUnits(units, length);
-        if (kept < length || take < n) Warn(c, v, number, "is longer than 259 characters; cut");
+        if (kept < length || take < n) Warn(c, v, number, FrameText::LineCut);
         TextChar* copy = list.AllocateText(kept);
         if (copy) {
             std::memcpy(copy, units, sizeof(TextChar) * static_cast<size_t>(kept));
             copy[kept] = 0;
         }
         // Append takes the text, and frees it when it fails.
-        if (!copy || !list.Append(copy, kept, 0, NoEntryState)) problem = "there is not enough memory for its strings";
+        if (!copy || !list.Append(copy, kept, 0, NoEntryState)) problem = FrameSays(FrameText::NoMemoryForStrings);
     }
     // getline ends at the end of the file, on a read error or without memory.
     if (!problem && !std::feof(f)) problem = std::strerror(errno);
@@ -80,7 +81,7 @@ bool LoadStringsFile(const HackCommand& c, const OptionValue& v, TextList& list)
     if (f) std::fclose(f);
     if (!problem) return true;
     char text[1200];
-    std::snprintf(text, sizeof text, "cannot read \"%s\": %s", v.Text, problem);
+    std::snprintf(text, sizeof text, FrameSays(FrameText::CannotRead), v.Text, problem);
     SayAbout(c, v, text);
     list.Reset();
     return false;

@@ -8,8 +8,10 @@
 
 #include "ansi_text.h"
 #include "default_texts.h"
+#include "dialog_language.h"
 #include "entry_texts.h"
 #include "glyra_defaults.h"
+#include "glyra_table.h"
 #include "gdi_canvas.h"
 #include "glyra_test_support.h"
 #include "failure_points.h"
@@ -112,8 +114,10 @@ TEST_F(GlyraHooks, PrepareMakesTheFontFromTheSettingsAndBoundsTheSize)
     }
 }
 
-// A font that cannot be made: the message, once for the whole run, then
-// the animation runs in the device context's own font.
+// A font that cannot be made: the message, once for the whole run and in
+// the dialog's language, then the animation runs in the device context's
+// own font. Run again under code pages 932 and 1252 with a Japanese UI
+// language: the program's own words.
 TEST_F(GlyraHooks, AMissingFontIsReportedAndTheAnimationRuns)
 {
     Store({{"still here"}});
@@ -124,7 +128,7 @@ TEST_F(GlyraHooks, AMissingFontIsReportedAndTheAnimationRuns)
     PlanFailure(FailurePoint::GdiObject, 1, true);
     ASSERT_TRUE(run.Prepare());
     ASSERT_EQ(catcher.Boxes().size(), 1u);
-    EXPECT_EQ(catcher.Boxes()[0].Text, "failed to creating font.");
+    EXPECT_EQ(catcher.Boxes()[0].Text, ShownUtf8(FontMissingText));
     EXPECT_EQ(run->Font, nullptr);
     ASSERT_TRUE(second.Prepare());
     ClearFailurePlan();

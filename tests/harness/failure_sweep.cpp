@@ -72,7 +72,8 @@ struct StoredDword {
 
 // What each program starts with, whether it makes GDI objects of its own
 // (Orbel draws with the DC's own brush), and the one message a failure may
-// bring: Glyra says when it cannot make its font (and draws on without it).
+// bring: Glyra says when it cannot make its font (and draws on without it;
+// its Japanese words, as Glyra's sweep runs on a Japanese system).
 struct ProgramCase {
     const char* Program;
     std::vector<StoredDword> Values;

@@ -50,6 +50,20 @@ std::vector<std::string> BoxLines(HWND box)
     return out;
 }
 
+// The names the speed's drop-down list shows.
+std::vector<std::u16string> SpeedNames(HWND dialog)
+{
+    HWND speed = GetDlgItem(dialog, IDC_SPEED_BOX);
+    std::vector<std::u16string> names;
+    const int n = static_cast<int>(SendMessageW(speed, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < n; ++i) {
+        wchar_t text[32] = L"";
+        SendMessageW(speed, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        names.emplace_back(reinterpret_cast<const char16_t*>(text));
+    }
+    return names;
+}
+
 // The Japanese button texts, the dialog's Japanese font and the program's
 // own speed names as the user reads them.
 void ExpectJapaneseTexts(HWND dialog)
@@ -64,25 +78,22 @@ void ExpectJapaneseTexts(HWND dialog)
     ASSERT_TRUE(GetObjectW(reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)), sizeof font, &font));
     EXPECT_STREQ(font.lfFaceName, L"ＭＳ Ｐゴシック");
 
-    const std::vector<std::wstring> glyra2 = {L"高速", L"速い", L"ふつう", L"遅い", L"ゆっくり"};
-    const std::vector<std::wstring> glyra = {L"高速", L"急いで", L"ふつう", L"ゆっくり", L"そっと"};
-    HWND speed = GetDlgItem(dialog, IDC_SPEED_BOX);
-    std::vector<std::wstring> labels;
-    const int n = static_cast<int>(SendMessageW(speed, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < n; ++i) {
-        wchar_t text[32] = L"";
-        SendMessageW(speed, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-        labels.emplace_back(text);
-    }
-    EXPECT_EQ(labels, std::string(ProgramSaver.Name) == "Glyra2" ? glyra2 : glyra);
+    const std::vector<std::u16string> glyra2 = {u"高速", u"速い", u"ふつう", u"遅い", u"ゆっくり"};
+    const std::vector<std::u16string> glyra = {u"高速", u"急いで", u"ふつう", u"ゆっくり", u"そっと"};
+    EXPECT_EQ(SpeedNames(dialog), std::string(ProgramSaver.Name) == "Glyra2" ? glyra2 : glyra);
 }
 
-// The template of the UI language as the user reads it; in Japanese the
-// button texts, the dialog's Japanese font and the program's own speed
-// names. Each text shown whole in the dialog's font.
+// The template of the UI language as the user reads it, the speed's names
+// of the table in that language; in Japanese the button texts, the dialog's
+// Japanese font and the program's own speed names. Each text shown whole in
+// the dialog's font.
 void ExpectTextsReadRightAndFit(HWND dialog)
 {
     ExpectShowsItsTemplate(dialog, IDD_TEXT_SETTINGS);
+    const SettingSpec& speed = ProgramWindows.Table.Settings[TextSpeed];
+    std::vector<std::u16string> names;
+    for (int32_t v = speed.Min; v <= speed.Max; ++v) names.emplace_back(ShownForm(speed.Choices[v - speed.Min].Label));
+    EXPECT_EQ(SpeedNames(dialog), names);
     if (ShownDialogLanguage() == JapaneseLanguage) ExpectJapaneseTexts(dialog);
     ExpectEveryTextFits(dialog);
 }
@@ -394,7 +405,7 @@ TEST_F(SettingsDialogTest, AFailedSaveIsToldAndChangesNothing)
         ++told;
         ASSERT_EQ(boxes.Boxes().size(), 1u);
         EXPECT_EQ(boxes.Boxes()[0].Caption, ProgramSaver.Name);
-        EXPECT_EQ(boxes.Boxes()[0].Text, u8"設定を保存できませんでした。");
+        EXPECT_EQ(boxes.Boxes()[0].Text, ShownUtf8(SaveFailedText));
         EXPECT_TRUE(IsWindowVisible(dialog)) << "the user may try again";
         EXPECT_EQ(ExportKey(KeyPath()), before);
         EXPECT_EQ(EntryTexts(ProgramSettings().Values.Strings), listBefore);

@@ -16,6 +16,19 @@ WORD ShownDialogLanguage()
     return PRIMARYLANGID(ui) == LANG_JAPANESE ? JapaneseLanguage : EnglishLanguage;
 }
 
+const char16_t* ShownForm(const UiText& text)
+{
+    return ShownDialogLanguage() == JapaneseLanguage ? text.Japanese : text.English;
+}
+
+std::string ShownUtf8(const UiText& text)
+{
+    char out[1024] = "";
+    WideCharToMultiByte(CP_UTF8, 0, reinterpret_cast<const wchar_t*>(ShownForm(text)), -1, out, sizeof out, nullptr,
+                        nullptr);
+    return out;
+}
+
 void ExpectShowsItsTemplate(HWND dialog, WORD id)
 {
     const WORD language = ShownDialogLanguage();

@@ -1,16 +1,16 @@
 // A "Setting" dialog of fields alone (Orbel's, Worms'), made from the
 // program's own resources and driven in-process: what it shows, what its OK
-// refuses with the schema's messages, stores, or tells the user it could not
-// store. Built once per program, so each program's fields and schema are
-// walked.
+// refuses with the schema's messages (in the dialog's language), stores, or
+// tells the user it could not store. Built once per program, so each
+// program's fields and schema are walked.
 #include "dialog_fields.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "ansi_text.h"
 #include "dialog_driver.h"
+#include "dialog_language.h"
 #include "failure_points.h"
 #include "saver_hooks.h"
 #include "table_saver.h"
@@ -23,14 +23,6 @@ std::string KeyPath() { return std::string("Software\\Zamvel\\") + ProgramSaver.
 const SettingSpec& SpecOf(const DialogField& f) { return ProgramWindows.Table.Settings[f.Setting]; }
 
 bool IsRadioGroup(const DialogField& f) { return f.LastControl > f.Control; }
-
-// A text of the schema as the message-box catcher reads one: UTF-8.
-std::string Utf8(const char16_t* text)
-{
-    char out[512] = "";
-    WideCharToMultiByte(CP_UTF8, 0, Wide(text), -1, out, sizeof out, nullptr, nullptr);
-    return out;
-}
 
 // A stored DWORD as written, or "(none)".
 std::string Stored(const char* name)
@@ -94,7 +86,8 @@ TEST_F(FieldsDialogTest, OpensWithTheDefaultsAndTheFocusOnTheFirstField)
 // reads 0: each is refused with its setting's message, the program's name
 // as caption, and the focus on the field; nothing is written. With every
 // field at fault the first in schema order speaks. Run under code pages 932
-// and 1252: the messages read right in both.
+// and 1252, and under English and German UI languages: the messages come in
+// the dialog's language and read right in each.
 TEST_F(FieldsDialogTest, OkRefusesANumberBelowItsBound)
 {
     Open();
@@ -111,7 +104,7 @@ TEST_F(FieldsDialogTest, OkRefusesANumberBelowItsBound)
             driver.Press(IDOK);
             ASSERT_EQ(boxes.Boxes().size(), 1u);
             EXPECT_EQ(boxes.Boxes()[0].Caption, ProgramSaver.Name);
-            EXPECT_EQ(boxes.Boxes()[0].Text, Utf8(SpecOf(f).Refusal.Japanese));
+            EXPECT_EQ(boxes.Boxes()[0].Text, ShownUtf8(SpecOf(f).Refusal));
             EXPECT_EQ(GetFocus(), driver.Item(f.Control));
             EXPECT_TRUE(IsWindowVisible(dialog)) << "the dialog stays open";
             EXPECT_FALSE(KeyExists(KeyPath()));
@@ -123,7 +116,7 @@ TEST_F(FieldsDialogTest, OkRefusesANumberBelowItsBound)
     MessageBoxCatcher boxes;
     driver.Press(IDOK);
     ASSERT_EQ(boxes.Boxes().size(), 1u);
-    EXPECT_EQ(boxes.Boxes()[0].Text, Utf8(SpecOf(*first).Refusal.Japanese));
+    EXPECT_EQ(boxes.Boxes()[0].Text, ShownUtf8(SpecOf(*first).Refusal));
     // A Cancel after the refusals writes nothing either.
     driver.Press(IDCANCEL);
     EXPECT_FALSE(IsWindowVisible(dialog));
@@ -189,7 +182,7 @@ TEST_F(FieldsDialogTest, AFailedSaveIsToldAndChangesNothing)
             }
             ASSERT_EQ(boxes.Boxes().size(), 1u);
             EXPECT_EQ(boxes.Boxes()[0].Caption, ProgramSaver.Name);
-            EXPECT_EQ(boxes.Boxes()[0].Text, Utf8(SaveFailedText.Japanese));
+            EXPECT_EQ(boxes.Boxes()[0].Text, ShownUtf8(SaveFailedText));
             EXPECT_TRUE(IsWindowVisible(dialog)) << "the user may try again";
             EXPECT_EQ(ExportKey(KeyPath()), before);
             EXPECT_EQ(KeyExists(KeyPath()), keyThere);

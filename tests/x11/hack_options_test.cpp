@@ -4,13 +4,16 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <unistd.h>
 #include <vector>
 
+#include "frame_texts.h"
 #include "glyra2_table.h"
 #include "hack_program.h"
 #include "table_program.h"
+#include "user_language.h"
 
 namespace {
 
@@ -230,6 +233,62 @@ TEST_F(HackOptionsTest, ATablesOptionsAndTheStringsFile)
     EXPECT_FALSE(TakeTableSettings(d, program, t));
     EXPECT_EQ(std::u16string(t.Face), u"IPAPMincho");
     EXPECT_EQ(t.Numbers[TextFontSize], 48);
+}
+
+// The locale variables as POSIX orders them for messages, the first set
+// and not empty deciding: Japanese for ja_*, unless of a code set the
+// programs do not write.
+TEST(UserLanguage, TheLocaleOfMessagesChoosesIt)
+{
+    const struct {
+        const char* Vars[3];  // LC_ALL, LC_MESSAGES, LANG
+        Language Speaks;
+    } cases[] = {
+        {{nullptr, nullptr, nullptr}, Language::English},
+        {{nullptr, nullptr, "ja_JP.UTF-8"}, Language::Japanese},
+        {{nullptr, nullptr, "ja_JP.eucJP"}, Language::English},
+        {{nullptr, nullptr, "jam_JM.UTF-8"}, Language::English},
+        {{nullptr, "ja_JP.utf8", "en_US.UTF-8"}, Language::Japanese},
+        {{nullptr, "C", "ja_JP.UTF-8"}, Language::English},
+        {{"C", "ja_JP.UTF-8", "ja_JP.UTF-8"}, Language::English},
+        {{"", "", "ja"}, Language::Japanese},
+    };
+    const char* const names[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
+    for (const auto& k : cases) {
+        for (int i = 0; i < 3; ++i) k.Vars[i] ? setenv(names[i], k.Vars[i], 1) : unsetenv(names[i]);
+        EXPECT_EQ(UserLanguage(), k.Speaks) << &k - cases;
+    }
+    for (const char* name : names) unsetenv(name);
+}
+
+// A text's conversions by the place of the value each takes ("%2$s" takes
+// the second).
+std::vector<std::string> Conversions(const char* format)
+{
+    std::vector<std::string> out(8);
+    size_t next = 0;
+    for (const char* p = format; (p = std::strchr(p, '%')) != nullptr; ++p) {
+        if (*++p == '%') continue;
+        const char* dollar = p + std::strspn(p, "0123456789");
+        const size_t place = *dollar == '$' ? std::atoi(p) - 1 : next++;
+        if (*dollar == '$') p = dollar + 1;
+        const size_t spec = std::strspn(p, "-+ #0123456789.hlLqjzt") + 1;
+        out.at(place) = std::string(p, spec);
+    }
+    return out;
+}
+
+// A Japanese text that takes other values than its English one would print
+// garbage or crash: both take the same, in the same order.
+TEST(FrameTexts, BothLanguagesTakeTheSameValues)
+{
+    for (int32_t t = 0; t < static_cast<int32_t>(FrameText::Count); ++t) {
+        setenv("LC_ALL", "ja_JP.UTF-8", 1);
+        const std::vector<std::string> japanese = Conversions(FrameSays(static_cast<FrameText>(t)));
+        setenv("LC_ALL", "C", 1);
+        EXPECT_EQ(japanese, Conversions(FrameSays(static_cast<FrameText>(t)))) << FrameSays(static_cast<FrameText>(t));
+    }
+    unsetenv("LC_ALL");
 }
 
 } // namespace
