@@ -25,17 +25,20 @@ function(zamvel_warnings target)
   endif()
 endfunction()
 
-# A Windows screen saver: GUI subsystem, statically linked, named NAME.scr.
+# A Windows screen saver: GUI subsystem, statically linked, named NAME.scr,
+# with the resources of TARGET/TARGET.rc and its string table.
 # Beside it, NAME-preview.exe runs the same saver in-process inside a
 # preview-sized host window (for ./dev run NAME /p and the preview tests).
 function(zamvel_saver target)
-  cmake_parse_arguments(ARG "" "NAME" "SOURCES;LIBS" ${ARGN})
-  add_executable(${target} WIN32 ${PROJECT_SOURCE_DIR}/shell/winmain.cpp ${ARG_SOURCES})
-  add_executable(${target}_preview WIN32 ${PROJECT_SOURCE_DIR}/tools/preview_host.cpp ${ARG_SOURCES})
+  cmake_parse_arguments(ARG "" "NAME" "LIBS" ${ARGN})
+  zamvel_string_table(${target})
+  add_executable(${target} WIN32 ${PROJECT_SOURCE_DIR}/shell/winmain.cpp)
+  add_executable(${target}_preview WIN32 ${PROJECT_SOURCE_DIR}/tools/preview_host.cpp)
   target_compile_definitions(${target}_preview PRIVATE ZAMVEL_IN_PROCESS)
   set_target_properties(${target} PROPERTIES OUTPUT_NAME ${ARG_NAME} SUFFIX ".scr")
   set_target_properties(${target}_preview PROPERTIES OUTPUT_NAME ${ARG_NAME}-preview)
   foreach(t ${target} ${target}_preview)
+    zamvel_saver_resources(${t} ${target})
     target_link_libraries(${t} PRIVATE ${ARG_LIBS} shell_win)
     # No link time in the header: the same sources link to the same bytes,
     # so release packages can be rebuilt identically.

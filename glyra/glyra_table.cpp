@@ -49,4 +49,5 @@ const SaverTable GlyraTable = {
     false,  // on black
     false,  // the preview ignores keys and clicks
     50, Schema.data(), TextSettingCount, NewRun, Prepare, Create, Draw, End,
+    &FontMissingText, 1,  // its one notice
 };

@@ -29,7 +29,7 @@ void Say(HWND dialog, const UiText& text)
 {
     wchar_t caption[64] = L"";
     MultiByteToWideChar(CP_ACP, 0, ProgramWindows.Table.Name, -1, caption, 64);
-    MessageBoxW(dialog, ShownText(text), caption, MB_ICONERROR);
+    MessageBoxW(dialog, ShownText(ProgramWindows.Table, text), caption, MB_ICONERROR);
 }
 
 void ShowField(HWND dialog, const DialogField& f, const SettingSpec& s, int32_t value)
@@ -42,7 +42,8 @@ void ShowField(HWND dialog, const DialogField& f, const SettingSpec& s, int32_t 
         HWND box = GetDlgItem(dialog, f.Control);
         SendMessageW(box, CB_RESETCONTENT, 0, 0);
         for (int32_t k = 0; k <= s.Max - s.Min; ++k)
-            SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ShownText(s.Choices[k].Label)));
+            SendMessageW(box, CB_ADDSTRING, 0,
+                         reinterpret_cast<LPARAM>(ShownText(ProgramWindows.Table, s.Choices[k].Label)));
         // A value out of range selects nothing.
         SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(value - s.Min), 0);
     } else {

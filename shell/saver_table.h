@@ -54,7 +54,8 @@ public:
     SaverRun& operator=(const SaverRun&) = delete;
 
     // Something the user should hear of, said once for a run's first window
-    // (a font that could not be made); the run goes on.
+    // (a font that could not be made); the run goes on. One of the table's
+    // Notices.
     const UiText* Notice = nullptr;
 };
 
@@ -82,6 +83,10 @@ struct SaverTable {
     void (*Draw)(SaverRun& run, Canvas& canvas);
     // The window is closing; what the run still holds goes when it is deleted.
     void (*End)(SaverRun& run);
+
+    // Every notice a run may give (a run's Notice points at one of them).
+    const UiText* Notices = nullptr;
+    int32_t NoticeCount = 0;
 };
 
 // Every value at its default; the face the stored default or, with

@@ -1,26 +1,19 @@
 #include "shown_text.h"
 
 #include "ansi_text.h"
-#include "table_saver.h"
+#include "table_texts.h"
 
-namespace {
-
-// Whether the resource loader takes the Japanese template of the program's
-// dialog: the one DialogBoxParamW finds is the one asked for in Japanese,
-// which every program carries (the dialog it was made with). A program
-// without a dialog speaks English.
-bool SpeaksJapanese()
+const wchar_t* ShownText(const SaverTable& table, const UiText& text)
 {
-    HMODULE program = GetModuleHandleW(nullptr);
-    LPCWSTR dialog = MAKEINTRESOURCEW(ProgramWindows.DialogId);
-    HRSRC shown = FindResourceW(program, dialog, MAKEINTRESOURCEW(5) /* RT_DIALOG */);
-    return shown &&
-           shown == FindResourceExW(program, MAKEINTRESOURCEW(5), dialog, MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT));
-}
-
-} // namespace
-
-const wchar_t* ShownText(const UiText& text)
-{
-    return Wide(SpeaksJapanese() || !text.English ? text.Japanese : text.English);
+    const int32_t place = TextPlace(table, text);
+    if (place >= 0) {
+        // A read-only pointer to the string inside the resources, which
+        // nothing can refuse: every string of the table ends with its own
+        // terminator, counted in its length.
+        const wchar_t* string = nullptr;
+        const int units = LoadStringW(GetModuleHandleW(nullptr), static_cast<UINT>(FirstTextString + place),
+                                      reinterpret_cast<LPWSTR>(&string), 0);
+        if (string && units > 1 && string[units - 1] == L'\0') return string;
+    }
+    return Wide(text.English ? text.English : text.Japanese);
 }

@@ -54,7 +54,8 @@ bool Prepare(SaverInstance& instance)
     }
     // Said before the window exists, by the first window only: the others
     // would say the same; in the language of the program's dialog.
-    if (run.Notice && view.Index == 0) MessageBoxW(nullptr, ShownText(*run.Notice), nullptr, MB_ICONERROR);
+    if (run.Notice && view.Index == 0)
+        MessageBoxW(nullptr, ShownText(ProgramWindows.Table, *run.Notice), nullptr, MB_ICONERROR);
     return true;
 }
 
