@@ -272,8 +272,8 @@ std::vector<std::string> Conversions(const char* format)
         const char* dollar = p + std::strspn(p, "0123456789");
         const size_t place = *dollar == '$' ? std::atoi(p) - 1 : next++;
         if (*dollar == '$') p = dollar + 1;
-        const size_t spec = std::strspn(p, "-+ #0123456789.hlLqjzt") + 1;
-        out.at(place) = std::string(p, spec);
+        const size_t length = std::strspn(p, "-+ #0123456789.hlLqjzt") + 1;
+        out.at(place) = std::string(p, length);
     }
     return out;
 }
